@@ -1,0 +1,32 @@
+#include "questions/question_form.h"
+
+#include "app/runtime_numbers.h"
+#include "app/window_registry.h"
+
+namespace kt {
+
+QuestionForm::QuestionForm(FormId id, WindowRegistry& registry)
+    : Form(id, registry), m_key(answerKeyOf(id)) {}
+
+void QuestionForm::Form_Load() { WrongCount = 0; }
+
+void QuestionForm::Command1_Click() {
+    // Three separate tests, each reading its button afresh, even after a right answer has
+    // already moved on and hidden this window.
+    for (std::size_t i = 0; i < kOptionNames.size(); ++i)
+        if (Value(kOptionNames[i]))
+            perform(m_key.options[i]);
+}
+
+void QuestionForm::perform(const OptionAction& action) {
+    if (!action.right) {
+        setCaption("Label2", action.mark);
+        WrongCount = addInt16(WrongCount, 1);
+        return;
+    }
+    setCaption("Label2", signedNumberText(WrongCount));
+    registry().name(m_key.next).Show();
+    registry().name(id()).setVisible(false);
+}
+
+} // namespace kt

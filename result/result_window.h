@@ -1,0 +1,9 @@
+#pragma once
+
+#include "ui/description.h"
+
+namespace kt {
+
+extern const WindowDescription kResultWindow;
+
+} // namespace kt

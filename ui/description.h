@@ -1,0 +1,107 @@
+#pragma once
+
+// The records from which every window and control is built. Positions and sizes are in
+// twips (15 to a logical pixel), measured from the top-left corner of the client area.
+
+#include "assets/picture_id.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace kt {
+
+enum class ControlKind { PictureBox, Label, CommandButton, OptionButton };
+
+enum class TextAlignment : std::uint8_t { Left = 0, Right = 1, Centre = 2 };
+
+// A colour value: with the top bit clear it is red in the lowest byte, then green, then blue;
+// with the top bit set, the low bits index the system colour table.
+struct Colour {
+    std::uint32_t value = 0;
+
+    constexpr bool isSystem() const { return (value & 0x80000000u) != 0; }
+    constexpr std::uint32_t systemIndex() const { return value & 0x00FFFFFFu; }
+    constexpr int red() const { return static_cast<int>(value & 0xFFu); }
+    constexpr int green() const { return static_cast<int>((value >> 8) & 0xFFu); }
+    constexpr int blue() const { return static_cast<int>((value >> 16) & 0xFFu); }
+    friend constexpr bool operator==(Colour, Colour) = default;
+};
+
+inline constexpr Colour kBlack{0x00000000u};
+inline constexpr Colour kWindowText{0x80000008u};    // system colour 8
+inline constexpr Colour kHighlightText{0x8000000Eu}; // system colour 14
+inline constexpr Colour kButtonFace{0x8000000Fu};    // system colour 15
+inline constexpr Colour kButtonText{0x80000012u};    // system colour 18
+
+struct FontDescription {
+    std::string_view Name;
+    double Size = 0; // points; the descriptions only use values exact in binary
+    std::int16_t Weight = 400;
+    bool Italic = false;
+    bool Underline = false;
+    bool Strikethrough = false;
+    std::int16_t Charset = 0;
+
+    friend constexpr bool operator==(const FontDescription&, const FontDescription&) = default;
+};
+
+inline constexpr FontDescription kCaptionFont{"Times New Roman", 14.25, 400, false, false, false,
+                                              204};
+inline constexpr FontDescription kMarkFont{"Times New Roman", 20.25, 700, false, false, false, 204};
+
+struct Rect {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+
+    constexpr int right() const { return Left + Width; }
+    constexpr int bottom() const { return Top + Height; }
+    friend constexpr bool operator==(Rect, Rect) = default;
+};
+
+struct ControlDescription {
+    std::string_view Name;
+    ControlKind kind = ControlKind::Label;
+    Rect rect;
+    int TabIndex = 0;
+    std::string_view Caption;              // UTF-8; empty when none is stored
+    const FontDescription* Font = nullptr; // nullptr: the platform's user-interface font
+    Colour ForeColor = kButtonText;
+    TextAlignment Alignment = TextAlignment::Left;
+    PictureId Picture = PictureId::None;
+    // The one-byte setting that only the statement boxes store (value 0). We read it as
+    // "no tab stop": the box is a picture, so the keyboard has nothing to do there.
+    bool TabStop = true;
+};
+
+inline constexpr std::size_t kMaxControls = 7;
+
+struct WindowDescription {
+    std::string_view Name;
+    std::string_view Caption;
+    int ScaleMode = 1;
+    std::string_view LinkTopic;
+    int ClientLeft = 60;
+    int ClientTop = 375;
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    int StartUpPosition = 2; // centred on the screen
+    std::array<ControlDescription, kMaxControls> controlSlots{};
+    std::size_t controlCount = 0;
+
+    constexpr std::span<const ControlDescription> controls() const {
+        return {controlSlots.data(), controlCount};
+    }
+    constexpr const ControlDescription* control(std::string_view name) const {
+        for (const auto& c : controls())
+            if (c.Name == name)
+                return &c;
+        return nullptr;
+    }
+};
+
+} // namespace kt

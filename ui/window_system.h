@@ -1,0 +1,61 @@
+#pragma once
+
+// The one interface between the program and the screen. The program builds windows from their
+// descriptions and reaches them only through these calls; the screen reports back the click on
+// a window's Command1 and the closing of a window.
+
+#include "app/form_id.h"
+#include "ui/description.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kt {
+
+class WindowEvents {
+public:
+    virtual void Command1_Click(FormId form) = 0;
+    // The user closed the window through its frame (title-bar button, window menu, Alt+F4).
+    virtual void closedByUser(FormId form) = 0;
+
+protected:
+    ~WindowEvents() = default;
+};
+
+// A built window with its controls. Controls are named as in the window's description.
+class Window {
+public:
+    virtual ~Window() = default;
+
+    // Modeless Show: visible, active, centred on the screen the first time, focus on the
+    // control with the lowest tab index that takes the focus.
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    virtual bool isVisible() const = 0;
+
+    virtual std::string caption(std::string_view control) const = 0;
+    virtual void setCaption(std::string_view control, std::string_view text) = 0;
+    virtual bool value(std::string_view control) const = 0;
+};
+
+// A runtime error that ended a handler: reported to the user, then the program ends.
+struct RuntimeErrorReport {
+    int number = 0;
+    std::string_view text;
+};
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // Builds the window hidden, with every control of its description.
+    virtual std::unique_ptr<Window> build(FormId form, const WindowDescription& description,
+                                          WindowEvents& events) = 0;
+    // Ends the program: no further event reaches the program after this call.
+    virtual void end(int exitCode) = 0;
+    // Tells the user about an error that stopped a handler. The program ends right after.
+    virtual void reportError(const RuntimeErrorReport& error) = 0;
+};
+
+} // namespace kt
