@@ -15,7 +15,10 @@ function(kt_embed target symbol input)
     DEPENDS "${input}" "${PROJECT_SOURCE_DIR}/cmake/embed_file.cmake"
     COMMENT "Embedding ${input}"
     VERBATIM)
-  target_sources(${target} PRIVATE "${output}")
+  # An object library of its own, made in the calling directory, so that the rule that writes the
+  # source is visible to it whichever directory defined <target>.
+  add_library(${symbol}_object OBJECT "${output}")
+  target_sources(${target} PRIVATE $<TARGET_OBJECTS:${symbol}_object>)
   # The assembler reads the file itself, so the object must be rebuilt when the file changes.
-  set_source_files_properties("${output}" TARGET_DIRECTORY ${target} PROPERTIES OBJECT_DEPENDS "${input}")
+  set_source_files_properties("${output}" PROPERTIES OBJECT_DEPENDS "${input}")
 endfunction()

@@ -1,0 +1,79 @@
+#include "app/runtime_error.h"
+#include "app/runtime_numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace kt {
+namespace {
+
+TEST(SignedNumberText, BlankForZeroAndPositiveMinusForNegative) {
+    struct Row {
+        std::int64_t value;
+        const char* text;
+    };
+    const Row rows[] = {
+        {0, " 0"},   {5, " 5"},         {17, " 17"},      {32767, " 32767"},
+        {-1, "-1"},  {-20, "-20"},      {100, " 100"},    {std::numeric_limits<std::int64_t>::min(), "-9223372036854775808"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(signedNumberText(row.value), row.text) << row.value;
+}
+
+TEST(NumericPrefixParse, ReadsTheLeadingNumberAndStopsAtTheFirstOtherCharacter) {
+    struct Row {
+        const char* text;
+        double value;
+    };
+    const Row rows[] = {
+        {" 17", 17},    {" 0", 0},       {"-3", -3},     {"+2", 2},     {"   4", 4},
+        {"???", 0},     {"?", 0},        {"", 0},        {" ", 0},      {"-", 0},
+        {"4.5x", 4.5},  {".5", 0.5},     {"1.2.3", 1.2}, {"12abc", 12}, {"1 2", 1},
+        {"007", 7},     {"3.", 3},       {"- 3", 0},     {"\t5", 0},    {"2e3", 2},
+    };
+    for (const auto& row : rows)
+        EXPECT_DOUBLE_EQ(numericPrefixParse(row.text), row.value) << '"' << row.text << '"';
+}
+
+TEST(NumericPrefixParse, HugeAndTinyNumbersDoNotWrap) {
+    EXPECT_TRUE(std::isinf(numericPrefixParse(" " + std::string(400, '9'))));
+    EXPECT_EQ(numericPrefixParse("0." + std::string(400, '0') + "1"), 0.0);
+}
+
+TEST(Rounding, HalfGoesToTheEvenNeighbour) {
+    struct Row {
+        double value;
+        std::int16_t rounded;
+    };
+    const Row rows[] = {{0.5, 0},  {1.5, 2},   {2.5, 2},   {3.5, 4},      {-0.5, 0},
+                        {-1.5, -2}, {-2.5, -2}, {2.49, 2},  {2.51, 3},     {32767.4, 32767},
+                        {-32768.5, -32768}};
+    for (const auto& row : rows)
+        EXPECT_EQ(roundToInt16(row.value), row.rounded) << row.value;
+    EXPECT_EQ(roundToInt32(2147483647.0), 2147483647);
+    EXPECT_EQ(roundToInt32(-4.5), -4);
+}
+
+TEST(Rounding, OutsideTheRangeRaisesOverflow) {
+    for (double value : {32767.5, 32768.0, -32768.6, 1e300, std::numeric_limits<double>::infinity(),
+                         std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_THROW(roundToInt16(value), RuntimeError) << value;
+    EXPECT_THROW(roundToInt32(2147483647.5), RuntimeError);
+}
+
+TEST(AddInt16, OverflowLeavesNoResult) {
+    EXPECT_EQ(addInt16(32766, 1), 32767);
+    EXPECT_EQ(addInt16(-32767, -1), -32768);
+    try {
+        (void)addInt16(32767, 1);
+        FAIL() << "32767 + 1 must overflow";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.kind(), RuntimeErrorKind::Overflow);
+        EXPECT_EQ(error.text(), "Переполнение");
+    }
+}
+
+} // namespace
+} // namespace kt

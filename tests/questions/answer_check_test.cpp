@@ -1,0 +1,106 @@
+#include "app/runtime_error.h"
+#include "support/test_program.h"
+
+#include <gtest/gtest.h>
+
+namespace kt::test {
+namespace {
+
+// Each window and option as the test sheet gives it: nullptr where the option is right,
+// otherwise the mark that a click with it writes.
+struct KeyRow {
+    int window;
+    const char* marks[3];
+};
+const KeyRow kKeys[] = {
+    {1, {"???", "?", nullptr}},  {2, {nullptr, "?", "???"}},  {3, {"???", nullptr, "?"}},
+    {4, {nullptr, "?", "???"}},  {5, {nullptr, "?", "???"}},  {6, {"?", nullptr, "???"}},
+    {7, {nullptr, "???", "?"}},  {8, {"?", "???", nullptr}},  {9, {"?", "???", nullptr}},
+    {10, {nullptr, "?", "???"}},
+};
+const char* const kOptions[3] = {"Option1", "Option2", "Option3"};
+
+TEST(AnswerCheck, EveryOptionOfEveryWindowDoesWhatTheKeySays) {
+    for (const auto& row : kKeys) {
+        for (int option = 0; option < 3; ++option) {
+            SCOPED_TRACE("Form" + std::to_string(row.window) + " " + kOptions[option]);
+            TestProgram t;
+            for (int n = 1; n < row.window; ++n)
+                t.answerRight(n);
+            t.click(row.window, kOptions[option]);
+
+            const bool right = row.marks[option] == nullptr;
+            if (right) {
+                EXPECT_EQ(t.slot(row.window)->Caption("Label2"), " 0");
+                EXPECT_FALSE(t.window(row.window).isVisible());
+                ASSERT_NE(t.slot(row.window + 1), nullptr);
+                EXPECT_TRUE(t.window(row.window + 1).isVisible());
+                EXPECT_EQ(t.question(row.window).WrongCount, 0);
+            } else {
+                EXPECT_EQ(t.slot(row.window)->Caption("Label2"), row.marks[option]);
+                EXPECT_TRUE(t.window(row.window).isVisible());
+                EXPECT_EQ(t.slot(row.window + 1), nullptr) << "a wrong answer moved on";
+                EXPECT_EQ(t.question(row.window).WrongCount, 1);
+            }
+        }
+    }
+}
+
+TEST(AnswerCheck, AClickWithNoOptionChosenChangesNothing) {
+    TestProgram t;
+    t.window(1).clickCommand1();
+    t.window(1).clickCommand1();
+    EXPECT_EQ(t.slot(1)->Caption("Label2"), "");
+    EXPECT_EQ(t.question(1).WrongCount, 0);
+    EXPECT_TRUE(t.window(1).isVisible());
+    EXPECT_EQ(t.slot(2), nullptr);
+}
+
+TEST(AnswerCheck, EveryWrongClickCountsAndTheRightOneWritesTheCount) {
+    TestProgram t;
+    t.click(1, "Option1");
+    EXPECT_EQ(t.slot(1)->Caption("Label2"), "???");
+    t.click(1, "Option2");
+    EXPECT_EQ(t.slot(1)->Caption("Label2"), "?") << "each mark replaces the one before";
+    t.click(1, "Option2");
+    EXPECT_EQ(t.question(1).WrongCount, 3) << "the same wrong option counts again";
+    t.answerRight(1);
+    EXPECT_EQ(t.slot(1)->Caption("Label2"), " 3");
+    EXPECT_FALSE(t.window(1).isVisible());
+    EXPECT_EQ(t.question(2).WrongCount, 0) << "the next window starts its own count";
+    EXPECT_EQ(t.slot(2)->Caption("Label2"), "");
+}
+
+TEST(AnswerCheck, TheNextWindowIsShownBeforeThisOneIsHidden) {
+    TestProgram t;
+    t.answerRight(1);
+    // The headless screen counts shows; the hide came after Form2 was shown once.
+    EXPECT_EQ(t.window(2).showCount(), 1);
+    EXPECT_TRUE(t.window(2).isVisible());
+    EXPECT_FALSE(t.window(1).isVisible());
+}
+
+TEST(AnswerCheck, TheCounterHolds32767AndTheNextWrongClickRaisesOverflow) {
+    TestProgram t;
+    t.answerRight(1);
+    t.window(2).choose("Option2");
+    for (int i = 0; i < 32767; ++i)
+        t.window(2).clickCommand1();
+    ASSERT_EQ(t.question(2).WrongCount, 32767);
+    ASSERT_FALSE(t.program.ended());
+    ASSERT_TRUE(t.screen.errors().empty());
+
+    t.window(2).clickCommand1();
+    EXPECT_EQ(t.screen.errors(), std::vector<std::string>{"Переполнение"});
+    EXPECT_EQ(t.screen.exitCode(), 1);
+    EXPECT_TRUE(t.program.ended());
+    EXPECT_EQ(t.question(2).WrongCount, 32767) << "the count must stay unchanged";
+    EXPECT_EQ(t.slot(1)->Caption("Label2"), " 0") << "another window changed";
+    EXPECT_EQ(t.slot(3), nullptr);
+
+    t.click(2, "Option1");
+    EXPECT_EQ(t.slot(3), nullptr) << "a handler ran after the program ended";
+}
+
+} // namespace
+} // namespace kt::test

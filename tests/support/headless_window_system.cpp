@@ -1,0 +1,72 @@
+#include "support/headless_window_system.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace kt::test {
+
+HeadlessWindow::HeadlessWindow(FormId form, const WindowDescription& description,
+                               WindowEvents& events)
+    : m_form(form), m_events(events) {
+    for (const auto& c : description.controls())
+        m_controls.emplace(std::string(c.Name), Control{c.kind, std::string(c.Caption)});
+}
+
+void HeadlessWindow::show() {
+    m_visible = true;
+    ++m_showCount;
+}
+
+void HeadlessWindow::hide() { m_visible = false; }
+
+const HeadlessWindow::Control& HeadlessWindow::find(std::string_view name) const {
+    const auto it = m_controls.find(name);
+    if (it == m_controls.end())
+        throw std::logic_error("no control " + std::string(name));
+    return it->second;
+}
+
+HeadlessWindow::Control& HeadlessWindow::find(std::string_view name) {
+    return const_cast<Control&>(std::as_const(*this).find(name));
+}
+
+std::string HeadlessWindow::caption(std::string_view control) const {
+    return find(control).caption;
+}
+
+void HeadlessWindow::setCaption(std::string_view control, std::string_view text) {
+    find(control).caption = std::string(text);
+}
+
+bool HeadlessWindow::value(std::string_view control) const { return find(control).value; }
+
+void HeadlessWindow::choose(std::string_view option) {
+    if (find(option).kind != ControlKind::OptionButton)
+        throw std::logic_error(std::string(option) + " is not an option button");
+    for (auto& [name, control] : m_controls)
+        if (control.kind == ControlKind::OptionButton)
+            control.value = name == option;
+}
+
+void HeadlessWindow::clickCommand1() { m_events.Command1_Click(m_form); }
+
+void HeadlessWindow::close() {
+    m_visible = false;
+    m_events.closedByUser(m_form);
+}
+
+std::unique_ptr<Window> HeadlessWindowSystem::build(FormId form,
+                                                    const WindowDescription& description,
+                                                    WindowEvents& events) {
+    auto window = std::make_unique<HeadlessWindow>(form, description, events);
+    m_windows[form] = window.get();
+    m_buildOrder.push_back(form);
+    return window;
+}
+
+HeadlessWindow* HeadlessWindowSystem::window(FormId form) const {
+    const auto it = m_windows.find(form);
+    return it == m_windows.end() ? nullptr : it->second;
+}
+
+} // namespace kt::test

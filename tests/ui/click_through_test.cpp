@@ -1,0 +1,168 @@
+#include "app/program.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/form_widget.h"
+#include "ui/qt/qt_window_system.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <vector>
+
+using namespace kt;
+using namespace kt::qt;
+
+namespace {
+
+// The right option of each question, from the test sheet.
+const char* const kRight[10] = {"Option3", "Option1", "Option2", "Option1", "Option1",
+                                "Option2", "Option1", "Option3", "Option3", "Option1"};
+
+FormWidget* visibleWindow() {
+    FormWidget* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<FormWidget*>(w); form && form->isVisible()) {
+            if (found)
+                return nullptr; // more than one window on screen
+            found = form;
+        }
+    return found;
+}
+
+QString label2(FormWidget* window) {
+    return qobject_cast<QLabel*>(window->control("Label2"))->text();
+}
+
+void clickControl(FormWidget* window, const char* name) {
+    QWidget* control = window->control(name);
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+}
+
+} // namespace
+
+class ClickThroughTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installBuiltInFonts(); }
+
+    void wrongAndRightClicksLeadToTheMark() {
+        std::vector<std::string> errors;
+        QtWindowSystem screen([&](const RuntimeErrorReport& e) { errors.emplace_back(e.text); });
+        Program program(screen);
+        program.start();
+
+        // Wrong clicks per window: 0, 1, 2, 0, 3, 0, 0, 1, 0, 2 -> 9 in all -> mark 2.
+        const int wrong[10] = {0, 1, 2, 0, 3, 0, 0, 1, 0, 2};
+        for (int n = 1; n <= 10; ++n) {
+            FormWidget* window = visibleWindow();
+            QVERIFY(window);
+            QCOMPARE(window->windowTitle(), QString::number(n));
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QCOMPARE(QApplication::focusWidget(), window->control("Command1"));
+            QCOMPARE(label2(window), QString());
+
+            clickControl(window, "Command1"); // nothing chosen yet: nothing happens
+            QCOMPARE(label2(window), QString());
+            QCOMPARE(visibleWindow(), window);
+
+            const char* wrongOption = QByteArray(kRight[n - 1]) == "Option1" ? "Option2" : "Option1";
+            for (int i = 0; i < wrong[n - 1]; ++i) {
+                clickControl(window, wrongOption);
+                clickControl(window, "Command1");
+                QVERIFY(label2(window) == "???" || label2(window) == "?");
+                QCOMPARE(visibleWindow(), window);
+            }
+            clickControl(window, kRight[n - 1]);
+            QVERIFY(qobject_cast<QRadioButton*>(window->control(kRight[n - 1]))->isChecked());
+            clickControl(window, "Command1");
+            QVERIFY(!window->isVisible());
+            QCOMPARE(label2(window), " " + QString::number(wrong[n - 1]));
+        }
+        FormWidget* result = visibleWindow();
+        QVERIFY(result);
+        QCOMPARE(result->windowTitle(), QStringLiteral("Результат"));
+        QCOMPARE(qobject_cast<QLabel*>(result->control("Label1"))->text(),
+                 QStringLiteral("Результат:"));
+        QCOMPARE(label2(result), QStringLiteral(" 2"));
+        QCOMPARE(qobject_cast<QPushButton*>(result->control("Command1"))->text(),
+                 QStringLiteral("Выход"));
+        QVERIFY(!screen.ended());
+
+        clickControl(result, "Command1");
+        QVERIFY(screen.ended());
+        QCOMPARE(screen.exitCode(), 0);
+        QVERIFY(program.ended());
+        QVERIFY(!result->isVisible());
+        QVERIFY(errors.empty());
+    }
+
+    void theKeyboardAloneTakesTheTest() {
+        QtWindowSystem screen([](const RuntimeErrorReport&) {});
+        Program program(screen);
+        program.start();
+        for (int n = 1; n <= 10; ++n) {
+            FormWidget* window = visibleWindow();
+            QVERIFY(window);
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            // Tab into the options, arrow to the right one, Tab back round to the button.
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            const int right = kRight[n - 1][6] - '1';
+            for (int i = 0; i < right; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString(kRight[n - 1]));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), window->control("Command1"));
+            QTest::keyClick(QApplication::focusWidget(), n % 2 ? Qt::Key_Return : Qt::Key_Space);
+            QVERIFY2(!window->isVisible(), qPrintable("window " + QString::number(n)));
+        }
+        FormWidget* result = visibleWindow();
+        QVERIFY(result);
+        QCOMPARE(label2(result), QStringLiteral(" 5"));
+        QVERIFY(QTest::qWaitForWindowActive(result));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QVERIFY(screen.ended());
+    }
+
+    void theOverflowIsReportedAndEndsTheProgram() {
+        std::vector<std::string> errors;
+        QtWindowSystem screen([&](const RuntimeErrorReport& e) { errors.emplace_back(e.text); });
+        Program program(screen);
+        program.start();
+        FormWidget* window = visibleWindow();
+        QVERIFY(window);
+        qobject_cast<QRadioButton*>(window->control("Option1"))->setChecked(true);
+        auto* command = qobject_cast<QPushButton*>(window->control("Command1"));
+        for (int i = 0; i < 32767; ++i)
+            command->click();
+        QVERIFY(errors.empty());
+        QVERIFY(!screen.ended());
+        command->click();
+        QCOMPARE(errors, std::vector<std::string>{"Переполнение"});
+        QVERIFY(screen.ended());
+        QCOMPARE(screen.exitCode(), 1);
+        QVERIFY(!window->isVisible());
+    }
+
+    void closingTheVisibleWindowEndsTheProgram() {
+        QtWindowSystem screen([](const RuntimeErrorReport&) {});
+        Program program(screen);
+        program.start();
+        FormWidget* window = visibleWindow();
+        clickControl(window, "Option3");
+        clickControl(window, "Command1");
+        FormWidget* second = visibleWindow();
+        QVERIFY(second && second != window);
+        second->close();
+        QVERIFY(screen.ended());
+        QCOMPARE(screen.exitCode(), 0);
+        QCOMPARE(visibleWindow(), nullptr);
+    }
+};
+
+QTEST_MAIN(ClickThroughTest)
+#include "click_through_test.moc"

@@ -1,0 +1,184 @@
+#include "ui/qt/form_widget.h"
+
+#include "ui/qt/fonts.h"
+#include "ui/qt/picture_box.h"
+#include "ui/qt/system_colours.h"
+#include "ui/qt/twips.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
+#include <cassert>
+#include <vector>
+
+namespace kt::qt {
+
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::Alignment toQt(TextAlignment alignment) {
+    switch (alignment) {
+    case TextAlignment::Right:
+        return Qt::AlignRight;
+    case TextAlignment::Centre:
+        return Qt::AlignHCenter;
+    case TextAlignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+} // namespace
+
+FormWidget::FormWidget(FormId form, const WindowDescription& description, WindowEvents& events)
+    : m_form(form), m_description(description), m_events(events) {
+    setWindowTitle(toQString(description.Caption));
+    setObjectName(toQString(description.Name));
+    setAutoFillBackground(true);
+    resize(clientSize(description));
+    for (const auto& c : description.controls())
+        m_controls.insert(toQString(c.Name), createControl(c));
+    stackAndOrder();
+}
+
+QWidget* FormWidget::createControl(const ControlDescription& c) {
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+    case ControlKind::PictureBox: {
+        auto* box = new PictureBox(c.Picture, this);
+        box->setFocusPolicy(c.TabStop ? Qt::TabFocus : Qt::NoFocus);
+        widget = box;
+        break;
+    }
+    case ControlKind::Label: {
+        auto* label = new QLabel(toQString(c.Caption), this);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(toQt(c.Alignment) | Qt::AlignTop);
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, toQColor(c.ForeColor, palette));
+        label->setPalette(palette);
+        widget = label;
+        break;
+    }
+    case ControlKind::CommandButton: {
+        auto* button = new QPushButton(toQString(c.Caption), this);
+        // Enter clicks the button that has the focus, as Space does; the window still has no
+        // default button that Enter would reach from elsewhere.
+        button->setAutoDefault(true);
+        button->setFocusPolicy(Qt::StrongFocus);
+        if (c.Name == "Command1")
+            connect(button, &QPushButton::clicked, this,
+                    [this] { m_events.Command1_Click(m_form); });
+        widget = button;
+        break;
+    }
+    case ControlKind::OptionButton: {
+        auto* option = new QRadioButton(toQString(c.Caption), this);
+        option->setFocusPolicy(Qt::StrongFocus);
+        widget = option;
+        break;
+    }
+    }
+    widget->setObjectName(toQString(c.Name));
+    widget->setGeometry(toPixels(c.rect));
+    if (c.Font)
+        widget->setFont(fontFor(*c.Font));
+    return widget;
+}
+
+// Earlier controls lie in front of later ones; labels are drawn on the window itself and so lie
+// behind everything else. Focus moves in rising tab index.
+void FormWidget::stackAndOrder() {
+    const auto controls = m_description.controls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+        if (it->kind != ControlKind::Label)
+            control(it->Name)->raise();
+    for (const auto& c : controls) // each label goes below the ones before it
+        if (c.kind == ControlKind::Label)
+            control(c.Name)->lower();
+
+    std::vector<const ControlDescription*> order;
+    for (const auto& c : controls)
+        if (control(c.Name)->focusPolicy() != Qt::NoFocus && c.kind != ControlKind::Label)
+            order.push_back(&c);
+    std::sort(order.begin(), order.end(),
+              [](auto* a, auto* b) { return a->TabIndex < b->TabIndex; });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(control(order[i - 1]->Name), control(order[i]->Name));
+    m_firstInTabOrder = order.empty() ? nullptr : control(order.front()->Name);
+}
+
+QWidget* FormWidget::control(std::string_view name) const {
+    return m_controls.value(toQString(name), nullptr);
+}
+
+void FormWidget::showCentred() {
+    if (!m_placed && m_description.StartUpPosition == 2) {
+        m_placed = true;
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                            screen->availableGeometry()));
+    }
+    show();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        raise(); // the offscreen platform used by the tests has no stacking to change
+    activateWindow();
+    if (m_firstInTabOrder)
+        m_firstInTabOrder->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    event->accept();
+    m_events.closedByUser(m_form);
+}
+
+QtWindow::QtWindow(FormId form, const WindowDescription& description, WindowEvents& events)
+    : m_widget(new FormWidget(form, description, events)) {}
+
+QtWindow::~QtWindow() { delete m_widget; }
+
+void QtWindow::show() { m_widget->showCentred(); }
+
+void QtWindow::hide() { m_widget->hide(); }
+
+bool QtWindow::isVisible() const { return m_widget->isVisible(); }
+
+QWidget& QtWindow::find(std::string_view control) const {
+    QWidget* widget = m_widget->control(control);
+    assert(widget && "the program names only controls its descriptions have");
+    return *widget;
+}
+
+std::string QtWindow::caption(std::string_view control) const {
+    QWidget& widget = find(control);
+    if (auto* label = qobject_cast<QLabel*>(&widget))
+        return label->text().toStdString();
+    if (auto* button = qobject_cast<QAbstractButton*>(&widget))
+        return button->text().toStdString();
+    return {};
+}
+
+void QtWindow::setCaption(std::string_view control, std::string_view text) {
+    QWidget& widget = find(control);
+    if (auto* label = qobject_cast<QLabel*>(&widget))
+        label->setText(toQString(text));
+    else if (auto* button = qobject_cast<QAbstractButton*>(&widget))
+        button->setText(toQString(text));
+}
+
+bool QtWindow::value(std::string_view control) const {
+    auto* button = qobject_cast<QAbstractButton*>(&find(control));
+    return button && button->isChecked();
+}
+
+} // namespace kt::qt
