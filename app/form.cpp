@@ -17,7 +17,9 @@ Window& Form::loaded() {
     return *m_window;
 }
 
-void Form::Show() { loaded().show(); }
+void Form::Show() {
+    loaded().show();
+}
 
 void Form::setVisible(bool visible) {
     Window& window = loaded();
@@ -27,14 +29,20 @@ void Form::setVisible(bool visible) {
         window.hide();
 }
 
-bool Form::Visible() const { return m_window && m_window->isVisible(); }
+bool Form::Visible() const {
+    return m_window && m_window->isVisible();
+}
 
-std::string Form::Caption(std::string_view control) { return loaded().caption(control); }
+std::string Form::Caption(std::string_view control) {
+    return loaded().caption(control);
+}
 
 void Form::setCaption(std::string_view control, std::string_view text) {
     loaded().setCaption(control, text);
 }
 
-bool Form::Value(std::string_view control) { return loaded().value(control); }
+bool Form::Value(std::string_view control) {
+    return loaded().value(control);
+}
 
 } // namespace kt

@@ -18,7 +18,9 @@ template <typename Int> Int roundHalfEven(double value) {
     return static_cast<Int>(rounded);
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -30,9 +32,13 @@ std::int16_t addInt16(std::int16_t a, std::int16_t b) {
     return static_cast<std::int16_t>(sum);
 }
 
-std::int16_t roundToInt16(double value) { return roundHalfEven<std::int16_t>(value); }
+std::int16_t roundToInt16(double value) {
+    return roundHalfEven<std::int16_t>(value);
+}
 
-std::int32_t roundToInt32(double value) { return roundHalfEven<std::int32_t>(value); }
+std::int32_t roundToInt32(double value) {
+    return roundHalfEven<std::int32_t>(value);
+}
 
 std::string signedNumberText(std::int64_t value) {
     std::string text(1, value < 0 ? '-' : ' ');

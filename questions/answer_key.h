@@ -13,8 +13,12 @@ struct OptionAction {
     std::string_view mark; // written into Label2 when wrong
 };
 
-constexpr OptionAction right() { return {true, {}}; }
-constexpr OptionAction wrong(std::string_view mark) { return {false, mark}; }
+constexpr OptionAction right() {
+    return {true, {}};
+}
+constexpr OptionAction wrong(std::string_view mark) {
+    return {false, mark};
+}
 
 struct AnswerKey {
     FormId form;
@@ -40,18 +44,22 @@ inline constexpr std::array<AnswerKey, 10> kAnswerKeys = {{
 }};
 // clang-format on
 
-constexpr const AnswerKey& answerKeyOf(FormId form) { return kAnswerKeys[indexOf(form)]; }
+constexpr const AnswerKey& answerKeyOf(FormId form) {
+    return kAnswerKeys[indexOf(form)];
+}
 
-static_assert([] {
-    for (std::size_t i = 0; i < kAnswerKeys.size(); ++i) {
-        const auto& key = kAnswerKeys[i];
-        int rights = 0;
-        for (const auto& option : key.options)
-            rights += option.right ? 1 : 0;
-        if (key.form != formAt(i) || key.next != formAt(i + 1) || rights != 1)
-            return false;
-    }
-    return true;
-}(), "every question window has exactly one right option and leads to the next window");
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kAnswerKeys.size(); ++i) {
+            const auto& key = kAnswerKeys[i];
+            int rights = 0;
+            for (const auto& option : key.options)
+                rights += option.right ? 1 : 0;
+            if (key.form != formAt(i) || key.next != formAt(i + 1) || rights != 1)
+                return false;
+        }
+        return true;
+    }(),
+    "every question window has exactly one right option and leads to the next window");
 
 } // namespace kt

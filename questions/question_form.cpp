@@ -8,7 +8,9 @@ namespace kt {
 QuestionForm::QuestionForm(FormId id, WindowRegistry& registry)
     : Form(id, registry), m_key(answerKeyOf(id)) {}
 
-void QuestionForm::Form_Load() { WrongCount = 0; }
+void QuestionForm::Form_Load() {
+    WrongCount = 0;
+}
 
 void QuestionForm::Command1_Click() {
     // Three separate tests, each reading its button afresh, even after a right answer has

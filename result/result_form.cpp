@@ -31,6 +31,8 @@ void ResultForm::Form_Load() {
     setCaption("Label2", signedNumberText(Mark));
 }
 
-void ResultForm::Command1_Click() { registry().End(); }
+void ResultForm::Command1_Click() {
+    registry().End();
+}
 
 } // namespace kt

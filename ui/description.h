@@ -48,8 +48,8 @@ struct FontDescription {
     friend constexpr bool operator==(const FontDescription&, const FontDescription&) = default;
 };
 
-inline constexpr FontDescription kCaptionFont{"Times New Roman", 14.25, 400, false, false, false,
-                                              204};
+inline constexpr FontDescription kCaptionFont{
+    "Times New Roman", 14.25, 400, false, false, false, 204};
 inline constexpr FontDescription kMarkFont{"Times New Roman", 20.25, 700, false, false, false, 204};
 
 struct Rect {

@@ -15,8 +15,10 @@ TEST(SignedNumberText, BlankForZeroAndPositiveMinusForNegative) {
         const char* text;
     };
     const Row rows[] = {
-        {0, " 0"},   {5, " 5"},         {17, " 17"},      {32767, " 32767"},
-        {-1, "-1"},  {-20, "-20"},      {100, " 100"},    {std::numeric_limits<std::int64_t>::min(), "-9223372036854775808"},
+        {0, " 0"},     {5, " 5"},
+        {17, " 17"},   {32767, " 32767"},
+        {-1, "-1"},    {-20, "-20"},
+        {100, " 100"}, {std::numeric_limits<std::int64_t>::min(), "-9223372036854775808"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(signedNumberText(row.value), row.text) << row.value;
@@ -28,10 +30,10 @@ TEST(NumericPrefixParse, ReadsTheLeadingNumberAndStopsAtTheFirstOtherCharacter) 
         double value;
     };
     const Row rows[] = {
-        {" 17", 17},    {" 0", 0},       {"-3", -3},     {"+2", 2},     {"   4", 4},
-        {"???", 0},     {"?", 0},        {"", 0},        {" ", 0},      {"-", 0},
-        {"4.5x", 4.5},  {".5", 0.5},     {"1.2.3", 1.2}, {"12abc", 12}, {"1 2", 1},
-        {"007", 7},     {"3.", 3},       {"- 3", 0},     {"\t5", 0},    {"2e3", 2},
+        {" 17", 17},   {" 0", 0},   {"-3", -3},     {"+2", 2},     {"   4", 4},
+        {"???", 0},    {"?", 0},    {"", 0},        {" ", 0},      {"-", 0},
+        {"4.5x", 4.5}, {".5", 0.5}, {"1.2.3", 1.2}, {"12abc", 12}, {"1 2", 1},
+        {"007", 7},    {"3.", 3},   {"- 3", 0},     {"\t5", 0},    {"2e3", 2},
     };
     for (const auto& row : rows)
         EXPECT_DOUBLE_EQ(numericPrefixParse(row.text), row.value) << '"' << row.text << '"';
@@ -47,9 +49,9 @@ TEST(Rounding, HalfGoesToTheEvenNeighbour) {
         double value;
         std::int16_t rounded;
     };
-    const Row rows[] = {{0.5, 0},  {1.5, 2},   {2.5, 2},   {3.5, 4},      {-0.5, 0},
-                        {-1.5, -2}, {-2.5, -2}, {2.49, 2},  {2.51, 3},     {32767.4, 32767},
-                        {-32768.5, -32768}};
+    const Row rows[] = {{0.5, 0},  {1.5, 2},         {2.5, 2},          {3.5, 4},
+                        {-0.5, 0}, {-1.5, -2},       {-2.5, -2},        {2.49, 2},
+                        {2.51, 3}, {32767.4, 32767}, {-32768.5, -32768}};
     for (const auto& row : rows)
         EXPECT_EQ(roundToInt16(row.value), row.rounded) << row.value;
     EXPECT_EQ(roundToInt32(2147483647.0), 2147483647);

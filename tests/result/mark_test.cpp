@@ -12,8 +12,8 @@ struct MarkRow {
     const char* caption;
 };
 // The school's mark sheet: 0 wrong gives 5, then one less for every further four.
-const MarkRow kMarks[] = {{0, " 5"},  {1, " 4"},  {4, " 4"},  {5, " 3"},   {8, " 3"},  {9, " 2"},
-                          {12, " 2"}, {13, " 1"}, {16, " 1"}, {17, " 0"},  {20, " 0"}, {23, " 0"},
+const MarkRow kMarks[] = {{0, " 5"},  {1, " 4"},  {4, " 4"},  {5, " 3"},  {8, " 3"},  {9, " 2"},
+                          {12, " 2"}, {13, " 1"}, {16, " 1"}, {17, " 0"}, {20, " 0"}, {23, " 0"},
                           {24, "-1"}, {27, "-1"}, {28, "-2"}, {31, "-2"}, {32, "-3"}};
 
 // Spreads `total` wrong clicks over the ten windows, more in the later ones.
@@ -56,7 +56,7 @@ TEST(Mark, MarkForCutsTheQuotientTowardZero) {
     for (const auto& row : kMarks)
         EXPECT_EQ(signedNumberText(markFor(row.total)), row.caption) << row.total;
     // 20 - total is rounded half to even before the division.
-    EXPECT_EQ(markFor(17.5), 0);  // 2.5 -> 2 -> 0
+    EXPECT_EQ(markFor(17.5), 0); // 2.5 -> 2 -> 0
     EXPECT_EQ(markFor(16.5), 1); // 3.5 -> 4 -> 1
     EXPECT_EQ(markFor(21), 0);   // -1 / 4 is cut to 0, not floored to -1
     EXPECT_EQ(markFor(25), -1);  // -5 / 4 -> -1

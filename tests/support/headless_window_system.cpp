@@ -17,7 +17,9 @@ void HeadlessWindow::show() {
     ++m_showCount;
 }
 
-void HeadlessWindow::hide() { m_visible = false; }
+void HeadlessWindow::hide() {
+    m_visible = false;
+}
 
 const HeadlessWindow::Control& HeadlessWindow::find(std::string_view name) const {
     const auto it = m_controls.find(name);
@@ -38,7 +40,9 @@ void HeadlessWindow::setCaption(std::string_view control, std::string_view text)
     find(control).caption = std::string(text);
 }
 
-bool HeadlessWindow::value(std::string_view control) const { return find(control).value; }
+bool HeadlessWindow::value(std::string_view control) const {
+    return find(control).value;
+}
 
 void HeadlessWindow::choose(std::string_view option) {
     if (find(option).kind != ControlKind::OptionButton)
@@ -48,7 +52,9 @@ void HeadlessWindow::choose(std::string_view option) {
             control.value = name == option;
 }
 
-void HeadlessWindow::clickCommand1() { m_events.Command1_Click(m_form); }
+void HeadlessWindow::clickCommand1() {
+    m_events.Command1_Click(m_form);
+}
 
 void HeadlessWindow::close() {
     m_visible = false;

@@ -68,7 +68,8 @@ private slots:
             QCOMPARE(label2(window), QString());
             QCOMPARE(visibleWindow(), window);
 
-            const char* wrongOption = QByteArray(kRight[n - 1]) == "Option1" ? "Option2" : "Option1";
+            const char* wrongOption =
+                QByteArray(kRight[n - 1]) == "Option1" ? "Option2" : "Option1";
             for (int i = 0; i < wrong[n - 1]; ++i) {
                 clickControl(window, wrongOption);
                 clickControl(window, "Command1");

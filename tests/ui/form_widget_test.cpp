@@ -86,9 +86,8 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QRect, pixels);
         auto window = build(form);
-        const QRect actual = control.isEmpty()
-                                 ? window->rect()
-                                 : window->control(control.toStdString())->geometry();
+        const QRect actual =
+            control.isEmpty() ? window->rect() : window->control(control.toStdString())->geometry();
         QCOMPARE(actual, pixels);
     }
 
@@ -161,10 +160,14 @@ private slots:
         QTest::addColumn<FormId>("form");
         QTest::addColumn<QPoint>("twips");
         QTest::addColumn<QString>("onTop");
-        QTest::newRow("Form1 option on statement") << FormId::Form1 << QPoint(840 + 120, 720 + 120) << "Option1";
-        QTest::newRow("Form2 graph over label") << FormId::Form2 << QPoint(2520 + 150, 1560 + 150) << "Picture2";
-        QTest::newRow("Form2 label clear of graph") << FormId::Form2 << QPoint(2895 + 150, 1560 + 150) << "Label2";
-        QTest::newRow("Form8 button over label") << FormId::Form8 << QPoint(4425 + 5, 1320 + 150) << "Command1";
+        QTest::newRow("Form1 option on statement")
+            << FormId::Form1 << QPoint(840 + 120, 720 + 120) << "Option1";
+        QTest::newRow("Form2 graph over label")
+            << FormId::Form2 << QPoint(2520 + 150, 1560 + 150) << "Picture2";
+        QTest::newRow("Form2 label clear of graph")
+            << FormId::Form2 << QPoint(2895 + 150, 1560 + 150) << "Label2";
+        QTest::newRow("Form8 button over label")
+            << FormId::Form8 << QPoint(4425 + 5, 1320 + 150) << "Command1";
     }
     void overlaps() {
         QFETCH(FormId, form);
@@ -183,7 +186,8 @@ private slots:
     void tabOrder_data() {
         QTest::addColumn<FormId>("form");
         QTest::addColumn<QStringList>("stops");
-        QTest::newRow("Form1") << FormId::Form1 << QStringList{"Command1", "Option1", "Picture2", "Command1"};
+        QTest::newRow("Form1") << FormId::Form1
+                               << QStringList{"Command1", "Option1", "Picture2", "Command1"};
         QTest::newRow("Form4") << FormId::Form4 << QStringList{"Command1", "Option1", "Command1"};
         QTest::newRow("Form11") << FormId::Form11 << QStringList{"Command1", "Command1"};
     }

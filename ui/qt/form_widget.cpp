@@ -145,13 +145,21 @@ void FormWidget::closeEvent(QCloseEvent* event) {
 QtWindow::QtWindow(FormId form, const WindowDescription& description, WindowEvents& events)
     : m_widget(new FormWidget(form, description, events)) {}
 
-QtWindow::~QtWindow() { delete m_widget; }
+QtWindow::~QtWindow() {
+    delete m_widget;
+}
 
-void QtWindow::show() { m_widget->showCentred(); }
+void QtWindow::show() {
+    m_widget->showCentred();
+}
 
-void QtWindow::hide() { m_widget->hide(); }
+void QtWindow::hide() {
+    m_widget->hide();
+}
 
-bool QtWindow::isVisible() const { return m_widget->isVisible(); }
+bool QtWindow::isVisible() const {
+    return m_widget->isVisible();
+}
 
 QWidget& QtWindow::find(std::string_view control) const {
     QWidget* widget = m_widget->control(control);

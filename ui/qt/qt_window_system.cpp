@@ -25,15 +25,17 @@ void QtWindowSystem::end(int exitCode) {
     QCoreApplication::exit(exitCode);
 }
 
-void QtWindowSystem::reportError(const RuntimeErrorReport& error) { m_reporter(error); }
+void QtWindowSystem::reportError(const RuntimeErrorReport& error) {
+    m_reporter(error);
+}
 
 void showErrorMessage(const RuntimeErrorReport& error) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Тест по кинематике"),
-                    QStringLiteral("Ошибка выполнения %1: %2.")
-                        .arg(error.number)
-                        .arg(QString::fromUtf8(error.text.data(),
-                                               static_cast<qsizetype>(error.text.size()))),
-                    QMessageBox::Ok);
+    QMessageBox box(
+        QMessageBox::Critical, QStringLiteral("Тест по кинематике"),
+        QStringLiteral("Ошибка выполнения %1: %2.")
+            .arg(error.number)
+            .arg(QString::fromUtf8(error.text.data(), static_cast<qsizetype>(error.text.size()))),
+        QMessageBox::Ok);
     box.exec();
 }
 

@@ -10,7 +10,9 @@ namespace kt::qt {
 // Windows are laid out in twips at 15 to a logical pixel; Qt scales logical pixels to the
 // display, so every proportion survives display scaling. Edges are rounded, not sizes, so that
 // controls that touch in twips touch on screen.
-constexpr int twipsToPixels(int twips) { return (twips * 2 + 15) / 30; }
+constexpr int twipsToPixels(int twips) {
+    return (twips * 2 + 15) / 30;
+}
 
 inline QRect toPixels(const Rect& r) {
     const int left = twipsToPixels(r.Left);
