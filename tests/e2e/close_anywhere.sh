@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Closing the window on screen ends the program with exit code 0 and leaves no process behind,
+# whichever of the eleven windows it is.
+# Usage: close_anywhere.sh path/to/kinematics-test
+set -euo pipefail
+source "$(dirname "$0")/drive.sh"
+program=${1:?usage: close_anywhere.sh path/to/kinematics-test}
+
+for at in $(seq 11); do
+    start_program "$program"
+    for row in "${RIGHT_ANSWERS[@]:0:at-1}"; do
+        read -r n ol ot cl ct <<<"$row"
+        w=$(window_titled "$n")
+        click "$w" "$ol" "$ot" 255 255
+        click "$w" "$cl" "$ct" 1215 495
+    done
+    title=$at
+    [[ $at == 11 ]] && title="Результат"
+    w=$(window_titled "$title")
+    "$(dirname "$0")/close_window.py" "$w"
+    pid=$app
+    wait_for_exit
+    [[ $exit_status == 0 ]] || fail "closing window $title: exit code $exit_status"
+    kill -0 "$pid" 2>/dev/null && fail "closing window $title left the process running"
+    stop_program
+    trap - EXIT
+    echo "closing window $title: ended with 0"
+done
