@@ -1,0 +1,208 @@
+#include "assets/icon.h"
+
+#include "assets/byte_cursor.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kt {
+namespace {
+
+// ICONDIR, at the start of the file, followed by idCount ICONDIRENTRY records.
+struct IconDirectory {
+    std::uint16_t reserved = 0;
+    std::uint16_t type = 0; // 1 icon, 2 cursor
+    std::uint16_t count = 0;
+};
+constexpr std::size_t kDirectorySize = 6;
+constexpr std::size_t kCountField = 4;
+constexpr std::uint16_t kIconType = 1;
+
+struct IconDirEntry {
+    std::uint8_t width = 0;  // 0 means 256
+    std::uint8_t height = 0; // 0 means 256
+    std::uint8_t colorCount = 0;
+    std::uint8_t reserved = 0;
+    std::uint16_t planes = 0;
+    std::uint16_t bitCount = 0;
+    std::uint32_t bytesInRes = 0;
+    std::uint32_t imageOffset = 0; // from the start of the file
+};
+constexpr std::size_t kEntrySize = 16;
+constexpr std::size_t kBytesInResField = 8;
+
+// The image: a BITMAPINFOHEADER whose height counts the colour rows and the mask rows, then the
+// palette, the colour (XOR) rows and the 1-bit AND mask rows, both bottom-up.
+constexpr std::uint32_t kImageHeaderSize = 40;
+constexpr std::size_t kWidthField = 4;
+constexpr std::size_t kHeightField = 8;
+constexpr std::size_t kBitCountField = 14;
+constexpr std::size_t kCompressionField = 16;
+constexpr std::array<std::byte, 4> kPngStart{std::byte{0x89}, std::byte{'P'}, std::byte{'N'},
+                                             std::byte{'G'}};
+
+IconDirEntry readEntry(ByteCursor& in) {
+    IconDirEntry e;
+    e.width = in.u8();
+    e.height = in.u8();
+    e.colorCount = in.u8();
+    e.reserved = in.u8();
+    e.planes = in.u16();
+    e.bitCount = in.u16();
+    e.bytesInRes = in.u32();
+    e.imageOffset = in.u32();
+    return e;
+}
+
+std::size_t rowBytes(std::size_t width, std::size_t bitCount) {
+    return (width * bitCount + 31) / 32 * 4;
+}
+
+bool bitAt(const std::byte* row, std::size_t x) {
+    return ((static_cast<unsigned>(row[x / 8]) >> (7 - x % 8)) & 1u) != 0;
+}
+
+// Index of pixel x in a row of 1-, 4- or 8-bit indices; the leftmost pixel is in the high bits.
+unsigned indexAt(const std::byte* row, std::size_t x, unsigned bitCount) {
+    const std::size_t bit = x * bitCount;
+    const unsigned byte = static_cast<unsigned>(row[bit / 8]);
+    const unsigned shift = 8 - bitCount - static_cast<unsigned>(bit % 8);
+    return (byte >> shift) & ((1u << bitCount) - 1);
+}
+
+// `image` is the entry's bytes; `base` is where they start in the file.
+Result<IconImage> readImage(std::span<const std::byte> image, std::size_t base) {
+    if (image.size() >= kPngStart.size() &&
+        std::equal(kPngStart.begin(), kPngStart.end(), image.begin()))
+        return readError(ReadErrorCode::IcoPngImage, base);
+    ByteCursor in(image, base);
+    const std::uint32_t headerSize = in.u32();
+    const std::int32_t width = in.i32();
+    const std::int32_t doubledHeight = in.i32();
+    in.u16(); // planes: some writers leave it 0, and it tells nothing the bit count does not
+    const std::uint16_t bitCount = in.u16();
+    const std::uint32_t compression = in.u32();
+    in.skip(12); // image size, which writers fill in differently; the resolutions
+    const std::uint32_t clrUsed = in.u32();
+    in.skip(4); // colours important
+    if (in.failed())
+        return readError(ReadErrorCode::IcoImagePastEntry, base, kImageHeaderSize);
+    if (headerSize != kImageHeaderSize)
+        return readError(ReadErrorCode::IcoBadImageHeader, base, headerSize);
+    if (width < 1 || width > kMaxIconSide)
+        return readError(ReadErrorCode::IcoBadSize, base + kWidthField, width);
+    // The directory entry's own width and height are ignored: the image header is what the
+    // pixels follow, and 256 does not fit the entry's byte anyway.
+    if (doubledHeight < 2 || doubledHeight > 2 * kMaxIconSide || doubledHeight % 2 != 0)
+        return readError(ReadErrorCode::IcoBadSize, base + kHeightField, doubledHeight);
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)
+        return readError(ReadErrorCode::IcoUnsupportedBitDepth, base + kBitCountField, bitCount);
+    if (compression != 0)
+        return readError(ReadErrorCode::IcoUnsupportedCompression, base + kCompressionField,
+                         compression);
+
+    const std::size_t w = static_cast<std::size_t>(width);
+    const std::size_t h = static_cast<std::size_t>(doubledHeight / 2);
+    std::size_t colours = 0;
+    if (bitCount <= 8) {
+        colours = std::size_t{1} << bitCount;
+        if (clrUsed != 0 && clrUsed < colours)
+            colours = clrUsed;
+    }
+    const std::size_t xorStride = rowBytes(w, bitCount);
+    const std::size_t andStride = rowBytes(w, 1);
+    const std::size_t paletteOffset = kImageHeaderSize;
+    const std::size_t xorOffset = paletteOffset + 4 * colours;
+    const std::size_t andOffset = xorOffset + xorStride * h;
+    const std::size_t needed = andOffset + andStride * h; // small: every factor is bounded
+    if (needed > image.size())
+        return readError(ReadErrorCode::IcoImagePastEntry, base, static_cast<std::int64_t>(needed));
+
+    std::array<std::array<std::uint8_t, 3>, 256> palette{};
+    for (std::size_t i = 0; i < colours; ++i) {
+        const std::byte* q = image.data() + paletteOffset + 4 * i; // blue, green, red, 0
+        palette[i] = {static_cast<std::uint8_t>(q[2]), static_cast<std::uint8_t>(q[1]),
+                      static_cast<std::uint8_t>(q[0])};
+    }
+
+    IconImage out;
+    out.width = width;
+    out.height = static_cast<int>(h);
+    out.rgba.resize(w * h * 4);
+    bool anyAlpha = false;
+    for (std::size_t stored = 0; stored < h; ++stored) {
+        const std::size_t rowStart = xorOffset + stored * xorStride;
+        const std::byte* row = image.data() + rowStart;
+        std::uint8_t* px = out.rgba.data() + (h - 1 - stored) * w * 4;
+        for (std::size_t x = 0; x < w; ++x, px += 4) {
+            if (bitCount <= 8) {
+                const unsigned index = indexAt(row, x, bitCount);
+                if (index >= colours)
+                    return readError(ReadErrorCode::IcoBadColourIndex,
+                                     base + rowStart + x * bitCount / 8, index);
+                px[0] = palette[index][0];
+                px[1] = palette[index][1];
+                px[2] = palette[index][2];
+                px[3] = 255;
+            } else {
+                const std::byte* q = row + x * (bitCount / 8);
+                px[0] = static_cast<std::uint8_t>(q[2]);
+                px[1] = static_cast<std::uint8_t>(q[1]);
+                px[2] = static_cast<std::uint8_t>(q[0]);
+                px[3] = bitCount == 32 ? static_cast<std::uint8_t>(q[3]) : 255;
+                anyAlpha = anyAlpha || px[3] != 0;
+            }
+        }
+    }
+
+    // A 32-bit image with any alpha carries its own transparency and its mask only mirrors
+    // it; otherwise the mask decides. Where a mask bit is set over a colour other than black,
+    // Windows would invert the screen; we cannot, and show it as transparent instead.
+    if (bitCount == 32 && anyAlpha)
+        return out;
+    for (std::size_t stored = 0; stored < h; ++stored) {
+        const std::byte* row = image.data() + andOffset + stored * andStride;
+        std::uint8_t* px = out.rgba.data() + (h - 1 - stored) * w * 4;
+        for (std::size_t x = 0; x < w; ++x, px += 4)
+            px[3] = bitAt(row, x) ? 0 : 255;
+    }
+    return out;
+}
+
+} // namespace
+
+Result<Icon> readIco(std::span<const std::byte> file) {
+    const auto cut = readError(ReadErrorCode::IcoDirectoryCut, file.size(),
+                               static_cast<std::int64_t>(file.size()));
+    ByteCursor in(file);
+    IconDirectory dir;
+    dir.reserved = in.u16();
+    dir.type = in.u16();
+    dir.count = in.u16();
+    if (in.failed())
+        return cut;
+    if (dir.reserved != 0 || dir.type != kIconType)
+        return readError(ReadErrorCode::IcoBadDirectory, 0);
+    if (dir.count == 0)
+        return readError(ReadErrorCode::IcoNoImages, kCountField);
+    if (file.size() - kDirectorySize < kEntrySize * dir.count)
+        return cut;
+
+    Icon icon;
+    icon.images.reserve(dir.count);
+    for (std::size_t i = 0; i < dir.count; ++i) {
+        const std::size_t at = kDirectorySize + kEntrySize * i;
+        const IconDirEntry entry = readEntry(in);
+        if (entry.imageOffset > file.size() || entry.bytesInRes > file.size() - entry.imageOffset)
+            return readError(ReadErrorCode::IcoEntryOutsideFile, at + kBytesInResField,
+                             entry.bytesInRes);
+        auto image =
+            readImage(file.subspan(entry.imageOffset, entry.bytesInRes), entry.imageOffset);
+        if (!image)
+            return image.error();
+        icon.images.push_back(std::move(image).value());
+    }
+    return icon;
+}
+
+} // namespace kt

@@ -1,0 +1,72 @@
+#include "assets/picture_catalogue.h"
+
+#include "assets/icon.h"
+#include "assets/metafile_player.h"
+
+#include <gtest/gtest.h>
+
+namespace kt::test {
+namespace {
+
+// The pictures are supplied separately; until a file is there its record is empty. Each
+// picture that is built in must read, and each one that is not must say which it is.
+TEST(PictureCatalogue, EveryPictureReadsOrIsReportedMissing) {
+    for (std::size_t i = 0; i < kPictureCount; ++i) {
+        const auto id = static_cast<PictureId>(i);
+        SCOPED_TRACE(std::string(pictureName(id)));
+        const auto record = pictureRecord(id);
+        const auto picture = loadPicture(id);
+        if (record.empty()) {
+            ASSERT_FALSE(picture.ok());
+            EXPECT_EQ(picture.error().code, ReadErrorCode::PictureMissing);
+            EXPECT_EQ(picture.error().describe().rfind(std::string(pictureName(id)) + ": ", 0), 0u)
+                << picture.error().describe();
+        } else {
+            EXPECT_TRUE(picture.ok()) << picture.error().describe();
+        }
+    }
+}
+
+TEST(PictureCatalogue, NoPictureForNone) {
+    EXPECT_TRUE(pictureRecord(PictureId::None).empty());
+    EXPECT_FALSE(loadPicture(PictureId::None).ok());
+}
+
+class CountingCanvas : public TextCanvas {
+public:
+    void drawCharacter(const MetafileFont&, double x, double y, double, double, double,
+                       char16_t) override {
+        ++count;
+        inside = inside && x >= 0 && x < 557 && y >= 0 && y <= 85;
+    }
+    int count = 0;
+    bool inside = true;
+};
+
+// Built-in metafiles must show their text inside the box whatever its size (here the inner
+// area of Form4.Picture1).
+TEST(PictureCatalogue, BuiltInMetafilesDrawInsideTheBox) {
+    for (std::size_t i = 0; i < kPictureCount; ++i) {
+        const auto id = static_cast<PictureId>(i);
+        const auto picture = loadPicture(id);
+        if (!picture.ok() || !std::holds_alternative<Metafile>(picture.value()))
+            continue;
+        SCOPED_TRACE(std::string(pictureName(id)));
+        CountingCanvas canvas;
+        playMetafile(std::get<Metafile>(picture.value()), 557, 85, canvas);
+        EXPECT_GT(canvas.count, 0);
+        EXPECT_TRUE(canvas.inside);
+    }
+}
+
+TEST(PictureCatalogue, BuiltInIconReads) {
+    const auto file = iconFile();
+    if (file.empty())
+        GTEST_SKIP() << "no icon file built in yet";
+    const auto icon = readIco(file);
+    ASSERT_TRUE(icon.ok()) << icon.error().describe();
+    EXPECT_FALSE(icon.value().images.empty());
+}
+
+} // namespace
+} // namespace kt::test
