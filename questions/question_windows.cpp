@@ -73,7 +73,7 @@ constexpr WindowDescription questionWindow(const QuestionLayout& l) {
          .rect = l.statement,
          .TabIndex = 2,
          .Picture = l.statementPicture,
-         .TabStop = false});
+         .Border = PictureBorder::Flat});
     add({.Name = "Command1",
          .kind = ControlKind::CommandButton,
          .rect = {l.commandLeft, l.commandTop, 1215, 495},

@@ -15,6 +15,8 @@ namespace kt {
 
 enum class ControlKind { PictureBox, Label, CommandButton, OptionButton };
 
+enum class PictureBorder : std::uint8_t { Sunken, Flat };
+
 enum class TextAlignment : std::uint8_t { Left = 0, Right = 1, Centre = 2 };
 
 // A colour value: with the top bit clear it is red in the lowest byte, then green, then blue;
@@ -73,9 +75,10 @@ struct ControlDescription {
     Colour ForeColor = kButtonText;
     TextAlignment Alignment = TextAlignment::Left;
     PictureId Picture = PictureId::None;
-    // The one-byte setting that only the statement boxes store (value 0). We read it as
-    // "no tab stop": the box is a picture, so the keyboard has nothing to do there.
-    bool TabStop = true;
+    // Picture boxes have a sunken border two pixels wide. The statement boxes store one more
+    // setting (value 0), which we read as a flat border one pixel wide: the box stays in the tab
+    // order, so that the keyboard, and a screen reader with it, reaches the question's text.
+    PictureBorder Border = PictureBorder::Sunken;
 };
 
 inline constexpr std::size_t kMaxControls = 7;

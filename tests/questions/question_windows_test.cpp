@@ -102,7 +102,10 @@ TEST(WindowDescriptions, AreConsistent) {
             EXPECT_GE(o.Top, statement.Top);
             EXPECT_LE(o.bottom(), statement.bottom());
         }
-        EXPECT_FALSE(w.control("Picture1")->TabStop);
+        EXPECT_EQ(w.control("Picture1")->Border, PictureBorder::Flat);
+        if (const auto* graph = w.control("Picture2")) {
+            EXPECT_EQ(graph->Border, PictureBorder::Sunken);
+        }
     }
 }
 

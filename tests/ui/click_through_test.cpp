@@ -108,7 +108,10 @@ private slots:
             FormWidget* window = visibleWindow();
             QVERIFY(window);
             QVERIFY(QTest::qWaitForWindowActive(window));
-            // Tab into the options, arrow to the right one, Tab back round to the button.
+            // Tab past the statement into the options, arrow to the right one, Tab back round
+            // to the button.
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Picture1"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
@@ -116,6 +119,7 @@ private slots:
             for (int i = 0; i < right; ++i)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
             QCOMPARE(QApplication::focusWidget()->objectName(), QString(kRight[n - 1]));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
             QCOMPARE(QApplication::focusWidget(), window->control("Command1"));
             QTest::keyClick(QApplication::focusWidget(), n % 2 ? Qt::Key_Return : Qt::Key_Space);

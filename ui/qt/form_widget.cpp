@@ -1,10 +1,12 @@
 #include "ui/qt/form_widget.h"
 
+#include "ui/qt/accessibility.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/system_colours.h"
 #include "ui/qt/twips.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -48,15 +50,14 @@ FormWidget::FormWidget(FormId form, const WindowDescription& description, Window
     for (const auto& c : description.controls())
         m_controls.insert(toQString(c.Name), createControl(c));
     stackAndOrder();
+    describeForAssistiveTechnology(*this);
 }
 
 QWidget* FormWidget::createControl(const ControlDescription& c) {
     QWidget* widget = nullptr;
     switch (c.kind) {
     case ControlKind::PictureBox: {
-        auto* box = new PictureBox(c.Picture, this);
-        box->setFocusPolicy(c.TabStop ? Qt::TabFocus : Qt::NoFocus);
-        widget = box;
+        widget = new PictureBox(c.Picture, c.Border, this);
         break;
     }
     case ControlKind::Label: {
@@ -178,9 +179,17 @@ std::string QtWindow::caption(std::string_view control) const {
 
 void QtWindow::setCaption(std::string_view control, std::string_view text) {
     QWidget& widget = find(control);
-    if (auto* label = qobject_cast<QLabel*>(&widget))
+    if (auto* label = qobject_cast<QLabel*>(&widget)) {
         label->setText(toQString(text));
-    else if (auto* button = qobject_cast<QAbstractButton*>(&widget))
+        const QString spoken = spokenCaption(m_widget->form(), label->objectName(), label->text());
+        if (spoken != label->accessibleName()) {
+            label->setAccessibleName(spoken);
+        } else {
+            // A second wrong answer writes the same mark again; it is news all the same.
+            QAccessibleEvent event(label, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+    } else if (auto* button = qobject_cast<QAbstractButton*>(&widget))
         button->setText(toQString(text));
 }
 

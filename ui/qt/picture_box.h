@@ -1,27 +1,40 @@
 #pragma once
 
 #include "assets/picture_id.h"
+#include "ui/description.h"
+#include "ui/qt/picture_painter.h"
 
 #include <QWidget>
 
+#include <optional>
+
 namespace kt::qt {
 
-// A box with a sunken border two pixels wide whose inner area shows one picture.
+// A box with a border (sunken, two pixels wide, or flat, one pixel wide) whose inner area shows
+// one picture. The box reads its built-in picture when it is built, that is when its window
+// loads; it takes the focus from the Tab key only.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kBorder = 2;
-
-    PictureBox(PictureId picture, QWidget* parent);
+    PictureBox(PictureId picture, PictureBorder border, QWidget* parent);
 
     PictureId pictureId() const { return m_picture; }
-    QRect innerRect() const { return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder); }
+    PictureBorder border() const { return m_border; }
+    int borderWidth() const { return m_border == PictureBorder::Sunken ? 2 : 1; }
+    // The picture shown, or nullptr when the box has none (or its record could not be read).
+    const PaintablePicture* picture() const { return m_paintable ? &*m_paintable : nullptr; }
+    QRect innerRect() const {
+        const int b = borderWidth();
+        return rect().adjusted(b, b, -b, -b);
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     PictureId m_picture;
+    PictureBorder m_border;
+    std::optional<PaintablePicture> m_paintable;
 };
 
 } // namespace kt::qt

@@ -1,0 +1,80 @@
+#include "ui/qt/picture_painter.h"
+
+#include "assets/metafile_player.h"
+#include "ui/qt/fonts.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <optional>
+
+namespace kt::qt {
+
+namespace {
+
+// Draws each character through a transform that stretches the metafile's drawing units over the
+// box, so the glyphs narrow with the advances that place them and stay sharp at any scale.
+class PainterTextCanvas final : public TextCanvas {
+public:
+    PainterTextCanvas(QPainter& painter, QPointF origin) : m_painter(painter), m_origin(origin) {}
+
+    void drawCharacter(const MetafileFont& font, double x, double y, double height, double sx,
+                       double sy, char16_t ch) override {
+        if (sx <= 0 || sy <= 0)
+            return;
+        useFont(font, height / sy);
+        m_painter.setTransform(QTransform(sx, 0, 0, sy, m_origin.x() + x, m_origin.y() + y));
+        m_painter.drawText(QPointF(0, 0), QString(QChar(ch)));
+    }
+
+private:
+    void useFont(const MetafileFont& font, double unitsHigh) {
+        if (m_current && *m_current == font && m_unitsHigh == unitsHigh)
+            return;
+        QFont qfont(familyFor(QString::fromStdString(font.face)));
+        qfont.setPixelSize(std::max(1, static_cast<int>(unitsHigh + 0.5)));
+        qfont.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
+        qfont.setItalic(font.italic);
+        qfont.setKerning(false); // the advances are stored; the font must not move glyphs
+        m_painter.setFont(qfont);
+        m_current = font;
+        m_unitsHigh = unitsHigh;
+    }
+
+    QPainter& m_painter;
+    QPointF m_origin;
+    std::optional<MetafileFont> m_current;
+    double m_unitsHigh = 0;
+};
+
+} // namespace
+
+QImage toQImage(const Bitmap& bitmap) {
+    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB888);
+    const auto rowBytes = static_cast<std::size_t>(bitmap.width) * 3;
+    for (int y = 0; y < bitmap.height; ++y)
+        std::copy_n(bitmap.rgb.data() + static_cast<std::size_t>(y) * rowBytes, rowBytes,
+                    image.scanLine(y));
+    return image;
+}
+
+PaintablePicture::PaintablePicture(Picture picture) : m_picture(std::move(picture)) {
+    if (const auto* bitmap = std::get_if<Bitmap>(&m_picture))
+        m_image = toQImage(*bitmap);
+}
+
+void PaintablePicture::paint(QPainter& painter, const QRect& inner) const {
+    painter.save();
+    painter.setClipRect(inner);
+    if (!m_image.isNull()) {
+        painter.drawImage(inner.topLeft(), m_image);
+    } else if (const auto* metafile = std::get_if<Metafile>(&m_picture)) {
+        painter.setPen(Qt::black);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        PainterTextCanvas canvas(painter, inner.topLeft());
+        playMetafile(*metafile, inner.width(), inner.height(), canvas);
+    }
+    painter.restore();
+}
+
+} // namespace kt::qt
