@@ -1,0 +1,216 @@
+#include "tools/committed_pictures.h"
+
+#include "questions/question_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+namespace kt::test {
+
+std::vector<std::byte> assetFile(std::string_view relativePath) {
+    // KT_ASSETS_DIR in the environment points the checks at another folder, such as freshly
+    // generated pictures before they replace the committed ones.
+    const char* other = std::getenv("KT_ASSETS_DIR");
+    const std::string dir = other != nullptr && *other != '\0' ? other : KT_ASSETS_DIR;
+    const std::string path = dir + "/" + std::string(relativePath);
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {};
+    const std::vector<char> chars((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+    std::vector<std::byte> bytes(chars.size());
+    std::transform(chars.begin(), chars.end(), bytes.begin(),
+                   [](char c) { return static_cast<std::byte>(c); });
+    return bytes;
+}
+
+Bitmap committedBitmap(std::string_view fileName) {
+    const auto bytes = assetFile("pictures/" + std::string(fileName));
+    EXPECT_FALSE(bytes.empty()) << fileName << " is missing";
+    auto result = readBmp(bytes);
+    if (!result) {
+        ADD_FAILURE() << fileName << ": " << result.error().describe();
+        return {};
+    }
+    return std::move(result).value();
+}
+
+Metafile committedMetafile(std::string_view fileName) {
+    const auto bytes = assetFile("pictures/" + std::string(fileName));
+    EXPECT_FALSE(bytes.empty()) << fileName << " is missing";
+    auto result = readEmf(bytes);
+    if (!result) {
+        ADD_FAILURE() << fileName << ": " << result.error().describe();
+        return {};
+    }
+    return std::move(result).value();
+}
+
+const WindowDescription& questionWindow(int number) {
+    return kQuestionWindows.at(static_cast<std::size_t>(number - 1));
+}
+
+PixelRect toPixels(const Rect& twips) {
+    return {twips.Left / kTwipsPerPixel, twips.Top / kTwipsPerPixel, twips.Width / kTwipsPerPixel,
+            twips.Height / kTwipsPerPixel};
+}
+
+PixelRect innerArea(const Rect& box, int border) {
+    PixelRect r = toPixels(box);
+    return {r.left + border, r.top + border, r.width - 2 * border, r.height - 2 * border};
+}
+
+Colour pixelAt(const Bitmap& bitmap, int x, int y) {
+    const std::size_t i =
+        3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(bitmap.width) +
+             static_cast<std::size_t>(x));
+    return {bitmap.rgb[i], bitmap.rgb[i + 1], bitmap.rgb[i + 2]};
+}
+
+Colour mostFrequentColour(const Bitmap& bitmap) {
+    std::map<std::uint32_t, int> counts;
+    for (int y = 0; y < bitmap.height; ++y)
+        for (int x = 0; x < bitmap.width; ++x) {
+            const Colour c = pixelAt(bitmap, x, y);
+            ++counts[static_cast<std::uint32_t>(c.r << 16 | c.g << 8 | c.b)];
+        }
+    const auto best = std::max_element(counts.begin(), counts.end(),
+                                       [](auto a, auto b) { return a.second < b.second; });
+    if (best == counts.end())
+        return {};
+    return {static_cast<std::uint8_t>(best->first >> 16),
+            static_cast<std::uint8_t>(best->first >> 8), static_cast<std::uint8_t>(best->first)};
+}
+
+bool isDark(Colour c) {
+    return std::max({c.r, c.g, c.b}) < 128;
+}
+
+namespace {
+void extend(Span& s, int v) {
+    if (s.empty()) {
+        s = {v, v};
+        return;
+    }
+    s.first = std::min(s.first, v);
+    s.last = std::max(s.last, v);
+}
+} // namespace
+
+Area drawnArea(const Bitmap& bitmap, Colour background) {
+    Area area;
+    for (int y = 0; y < bitmap.height; ++y)
+        for (int x = 0; x < bitmap.width; ++x)
+            if (pixelAt(bitmap, x, y) != background) {
+                extend(area.columns, x);
+                extend(area.rows, y);
+            }
+    return area;
+}
+
+std::vector<Span> textLines(const Bitmap& bitmap) {
+    std::vector<Span> lines;
+    for (int y = 0; y < bitmap.height; ++y) {
+        bool dark = false;
+        for (int x = 0; x < bitmap.width && !dark; ++x)
+            dark = isDark(pixelAt(bitmap, x, y));
+        if (!dark)
+            continue;
+        if (!lines.empty() && lines.back().last == y - 1)
+            lines.back().last = y;
+        else
+            lines.push_back({y, y});
+    }
+    return lines;
+}
+
+int firstDarkColumn(const Bitmap& bitmap, Span rows, int from) {
+    for (int x = std::max(from, 0); x < bitmap.width; ++x)
+        for (int y = rows.first; y <= rows.last; ++y)
+            if (isDark(pixelAt(bitmap, x, y)))
+                return x;
+    return -1;
+}
+
+Area wordAt(const Bitmap& bitmap, Span rows, int from, Colour background) {
+    constexpr int kWordGap = 3;
+    Area word;
+    int blank = 0;
+    for (int x = from; x < bitmap.width && blank < kWordGap; ++x) {
+        bool ink = false;
+        for (int y = rows.first; y <= rows.last; ++y) {
+            const Colour c = pixelAt(bitmap, x, y);
+            ink = ink || c != background;
+            if (isDark(c))
+                extend(word.rows, y);
+        }
+        if (ink) {
+            extend(word.columns, x);
+            blank = 0;
+        } else {
+            ++blank;
+        }
+    }
+    return word;
+}
+
+std::int32_t TextRun::end() const {
+    std::int32_t x = text.reference.x;
+    for (std::int32_t dx : text.dx)
+        x += dx;
+    return x;
+}
+
+std::vector<TextRun> textRuns(const Metafile& metafile) {
+    std::map<std::uint32_t, EmfCreateFont> fonts;
+    EmfCreateFont current;
+    std::vector<TextRun> runs;
+    for (const MetafileRecord& record : metafile.records) {
+        if (const auto* create = std::get_if<EmfCreateFont>(&record.data))
+            fonts[create->ihFont] = *create;
+        else if (const auto* select = std::get_if<EmfSelectObject>(&record.data))
+            current = select->isStock() ? EmfCreateFont{} : fonts[select->ihObject];
+        else if (const auto* text = std::get_if<EmfText>(&record.data))
+            runs.push_back({*text, current, record.offset});
+    }
+    return runs;
+}
+
+std::u16string utf16(std::string_view utf8Text) {
+    std::u16string out;
+    for (std::size_t i = 0; i < utf8Text.size();) {
+        const auto lead = static_cast<unsigned char>(utf8Text[i]);
+        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : 2;
+        char32_t c = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : (lead & 0x0F);
+        for (int k = 1; k <= extra; ++k)
+            c = (c << 6) |
+                (static_cast<unsigned char>(utf8Text[i + static_cast<std::size_t>(k)]) & 0x3F);
+        out.push_back(static_cast<char16_t>(c));
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+std::string utf8(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+} // namespace kt::test

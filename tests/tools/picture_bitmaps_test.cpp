@@ -1,0 +1,344 @@
+// The eleven committed bitmaps: their file form, their colours, where their text and their
+// grids lie, and that everything drawn is seen inside its box's 2-px border.
+
+#include "tools/committed_pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace kt::test {
+namespace {
+
+struct BitmapFile {
+    int window;
+    std::string_view box;
+    std::string_view file;
+};
+
+const BitmapFile kBitmaps[] = {
+    {1, "Picture1", "form1_picture1.bmp"},   {1, "Picture2", "form1_picture2.bmp"},
+    {2, "Picture1", "form2_picture1.bmp"},   {2, "Picture2", "form2_picture2.bmp"},
+    {3, "Picture2", "form3_picture2.bmp"},   {5, "Picture2", "form5_picture2.bmp"},
+    {6, "Picture2", "form6_picture2.bmp"},   {7, "Picture2", "form7_picture2.bmp"},
+    {8, "Picture1", "form8_picture1.bmp"},   {9, "Picture1", "form9_picture1.bmp"},
+    {10, "Picture1", "form10_picture1.bmp"},
+};
+
+void PrintTo(const BitmapFile& b, std::ostream* os) {
+    *os << b.file;
+}
+
+std::string bitmapName(const ::testing::TestParamInfo<BitmapFile>& row) {
+    return "Form" + std::to_string(row.param.window) + "_" + std::string(row.param.box);
+}
+
+std::uint32_t u32(const std::vector<std::byte>& b, std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        v |= std::to_integer<std::uint32_t>(b.at(at + i)) << (8 * i);
+    return v;
+}
+
+std::uint32_t u16(const std::vector<std::byte>& b, std::size_t at) {
+    return std::to_integer<std::uint32_t>(b.at(at)) | std::to_integer<std::uint32_t>(b.at(at + 1))
+                                                          << 8;
+}
+
+class CommittedBitmap : public ::testing::TestWithParam<BitmapFile> {};
+
+TEST_P(CommittedBitmap, IsAPlainWindows3Bmp) {
+    const auto b = assetFile("pictures/" + std::string(GetParam().file));
+    ASSERT_GE(b.size(), 54u);
+    EXPECT_EQ(std::to_integer<char>(b[0]), 'B');
+    EXPECT_EQ(std::to_integer<char>(b[1]), 'M');
+    const std::uint32_t width = u32(b, 18), height = u32(b, 22);
+    ASSERT_GT(width, 0u);
+    ASSERT_GT(height, 0u);
+    ASSERT_LT(height, 0x80000000u) << "positive height: rows stored bottom-up";
+    const std::uint32_t stride = (3 * width + 3) / 4 * 4;
+    EXPECT_EQ(u32(b, 2), b.size()) << "file size field";
+    EXPECT_EQ(u32(b, 6), 0u) << "reserved fields";
+    EXPECT_EQ(u32(b, 10), 54u) << "pixels follow the two headers";
+    EXPECT_EQ(u32(b, 14), 40u) << "information header size";
+    EXPECT_EQ(u16(b, 26), 1u) << "planes";
+    EXPECT_EQ(u16(b, 28), 24u) << "bits per pixel";
+    EXPECT_EQ(u32(b, 30), 0u) << "no compression";
+    EXPECT_EQ(u32(b, 34), stride * height) << "image size";
+    EXPECT_EQ(u32(b, 38), 0u) << "horizontal resolution";
+    EXPECT_EQ(u32(b, 42), 0u) << "vertical resolution";
+    EXPECT_EQ(u32(b, 46), 0u) << "colours used";
+    EXPECT_EQ(u32(b, 50), 0u) << "colours important";
+    ASSERT_EQ(b.size(), 54 + stride * height) << "the file ends after the last row";
+    for (std::uint32_t row = 0; row < height; ++row)
+        for (std::uint32_t pad = 3 * width; pad < stride; ++pad)
+            ASSERT_EQ(b[54 + row * stride + pad], std::byte{0}) << "row " << row;
+}
+
+TEST_P(CommittedBitmap, EverythingDrawnIsSeenInsideTheBorder) {
+    const Bitmap bitmap = committedBitmap(GetParam().file);
+    const Area drawn = drawnArea(bitmap, mostFrequentColour(bitmap));
+    ASSERT_FALSE(drawn.empty());
+    const PixelRect inner =
+        innerArea(questionWindow(GetParam().window).control(GetParam().box)->rect, kSunkenBorder);
+    EXPECT_LE(drawn.columns.last + 1, inner.width);
+    EXPECT_LE(drawn.rows.last + 1, inner.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, CommittedBitmap, ::testing::ValuesIn(kBitmaps), bitmapName);
+
+// Statement bitmaps.
+
+constexpr Colour kStatementBackground = {221, 221, 221};
+constexpr Colour kBlack = {0, 0, 0};
+
+struct StatementBitmap {
+    int window;
+    std::string_view file;
+};
+
+const StatementBitmap kStatementBitmaps[] = {
+    {1, "form1_picture1.bmp"}, {2, "form2_picture1.bmp"},   {8, "form8_picture1.bmp"},
+    {9, "form9_picture1.bmp"}, {10, "form10_picture1.bmp"},
+};
+
+void PrintTo(const StatementBitmap& b, std::ostream* os) {
+    *os << b.file;
+}
+
+class StatementBitmapTest : public ::testing::TestWithParam<StatementBitmap> {
+protected:
+    void SetUp() override {
+        m_bitmap = committedBitmap(GetParam().file);
+        ASSERT_GT(m_bitmap.width, 0);
+        m_lines = textLines(m_bitmap);
+        ASSERT_EQ(m_lines.size(), 3u) << "two statement lines and the choices line";
+    }
+    Bitmap m_bitmap;
+    std::vector<Span> m_lines;
+};
+
+TEST_P(StatementBitmapTest, BlackTextOnLightGrey) {
+    EXPECT_EQ(mostFrequentColour(m_bitmap), kStatementBackground);
+    int black = 0;
+    for (int y = 0; y < m_bitmap.height; ++y)
+        for (int x = 0; x < m_bitmap.width; ++x) {
+            const Colour c = pixelAt(m_bitmap, x, y);
+            ASSERT_TRUE(c.r == c.g && c.g == c.b) << "grey only, at " << x << "," << y;
+            ASSERT_LE(c.r, kStatementBackground.r) << "never lighter than the background";
+            black += c == kBlack;
+        }
+    EXPECT_GT(black, 1000);
+}
+
+// Regular text is drawn without smoothing: grey edge pixels belong only to the three bold
+// choice letters.
+TEST_P(StatementBitmapTest, OnlyTheThreeLettersHaveGreyEdges) {
+    const Span choices = m_lines.back();
+    for (int y = 0; y < m_bitmap.height; ++y)
+        for (int x = 0; x < m_bitmap.width; ++x) {
+            const Colour c = pixelAt(m_bitmap, x, y);
+            if (c != kBlack && c != kStatementBackground) {
+                ASSERT_TRUE(y >= choices.first - 1 && y <= choices.last + 1)
+                    << "grey at " << x << "," << y << " outside the choices line";
+            }
+        }
+    int greyWords = 0;
+    for (int x = 0; x < m_bitmap.width;) {
+        const Area word = wordAt(m_bitmap, choices, x, kStatementBackground);
+        if (word.columns.empty()) {
+            ++x;
+            continue;
+        }
+        bool grey = false;
+        for (int wx = word.columns.first; wx <= word.columns.last; ++wx)
+            for (int y = choices.first; y <= choices.last; ++y) {
+                const Colour c = pixelAt(m_bitmap, wx, y);
+                grey = grey || (c != kBlack && c != kStatementBackground);
+            }
+        greyWords += grey;
+        x = word.columns.last + 1;
+    }
+    EXPECT_EQ(greyWords, 3);
+}
+
+TEST_P(StatementBitmapTest, NumberAtTheEdgeStatementAtTheIndent) {
+    const Span first = m_lines[0];
+    const int number = firstDarkColumn(m_bitmap, first, 0);
+    EXPECT_GE(number, 2);
+    EXPECT_LE(number, 5);
+    const Area numberWord = wordAt(m_bitmap, first, number, kStatementBackground);
+    const int statement = firstDarkColumn(m_bitmap, first, numberWord.columns.last + 1);
+    EXPECT_GE(statement, 32);
+    EXPECT_LE(statement, 38);
+    const int continuation = firstDarkColumn(m_bitmap, m_lines[1], 0);
+    EXPECT_GE(continuation, 32);
+    EXPECT_LE(continuation, 38);
+}
+
+// Lines at single spacing: 18 to 19 px from one baseline to the next. A line's baseline is
+// its lowest well-filled row; below it only descenders reach.
+TEST_P(StatementBitmapTest, LinesAtSingleSpacing) {
+    auto baseline = [&](const Span& line) {
+        std::vector<int> dark;
+        for (int y = line.first; y <= line.last; ++y) {
+            int n = 0;
+            for (int x = 0; x < m_bitmap.width; ++x)
+                n += isDark(pixelAt(m_bitmap, x, y));
+            dark.push_back(n);
+        }
+        const int most = *std::max_element(dark.begin(), dark.end());
+        int last = line.first;
+        for (int y = line.first; y <= line.last; ++y)
+            if (3 * dark[static_cast<std::size_t>(y - line.first)] >= most)
+                last = y;
+        return last;
+    };
+    for (std::size_t i = 1; i < m_lines.size(); ++i) {
+        const int pitch = baseline(m_lines[i]) - baseline(m_lines[i - 1]);
+        EXPECT_GE(pitch, 18) << "line " << i + 1;
+        EXPECT_LE(pitch, 19) << "line " << i + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Statements, StatementBitmapTest, ::testing::ValuesIn(kStatementBitmaps),
+                         WindowName{});
+
+// Graph bitmaps.
+
+struct Palette {
+    Colour background, grid, ink, line;
+};
+
+constexpr Palette kEarly = {{254, 254, 254}, {0, 254, 0}, {0, 0, 0}, {128, 0, 254}};
+constexpr Palette kLate = {{255, 255, 255}, {0, 255, 0}, {4, 4, 4}, {153, 0, 255}};
+
+struct GraphBitmap {
+    int window;
+    std::string_view file;
+    Palette palette;
+    int timeCells;     // grid steps across
+    int velocityCells; // grid steps up
+};
+
+const GraphBitmap kGraphs[] = {
+    {1, "form1_picture2.bmp", kEarly, 5, 5}, {2, "form2_picture2.bmp", kEarly, 5, 5},
+    {3, "form3_picture2.bmp", kEarly, 5, 5}, {5, "form5_picture2.bmp", kLate, 4, 5},
+    {6, "form6_picture2.bmp", kLate, 5, 5},  {7, "form7_picture2.bmp", kLate, 5, 5},
+};
+
+void PrintTo(const GraphBitmap& g, std::ostream* os) {
+    *os << g.file;
+}
+
+class GraphBitmapTest : public ::testing::TestWithParam<GraphBitmap> {
+protected:
+    void SetUp() override {
+        m_bitmap = committedBitmap(GetParam().file);
+        ASSERT_GT(m_bitmap.width, 0);
+    }
+
+    int count(int x0, int y0, int dx, int dy, int n, Colour c) const {
+        int k = 0;
+        for (int i = 0; i < n; ++i)
+            k += pixelAt(m_bitmap, x0 + i * dx, y0 + i * dy) == c;
+        return k;
+    }
+
+    // Columns (or rows) that the given colour runs along for much of the picture.
+    std::vector<int> linesOf(Colour c, bool columns) const {
+        std::vector<int> found;
+        const int n = columns ? m_bitmap.width : m_bitmap.height;
+        const int length = columns ? m_bitmap.height : m_bitmap.width;
+        for (int i = 0; i < n; ++i) {
+            const int k = columns ? count(i, 0, 0, 1, length, c) : count(0, i, 1, 0, length, c);
+            if (k >= 40)
+                found.push_back(i);
+        }
+        return found;
+    }
+
+    Bitmap m_bitmap;
+};
+
+TEST_P(GraphBitmapTest, UsesOnlyTheFourGraphColours) {
+    const Palette& p = GetParam().palette;
+    EXPECT_EQ(mostFrequentColour(m_bitmap), p.background);
+    std::set<std::tuple<int, int, int>> seen;
+    for (int y = 0; y < m_bitmap.height; ++y)
+        for (int x = 0; x < m_bitmap.width; ++x) {
+            const Colour c = pixelAt(m_bitmap, x, y);
+            ASSERT_TRUE(c == p.background || c == p.grid || c == p.ink || c == p.line)
+                << "colour " << int(c.r) << "," << int(c.g) << "," << int(c.b) << " at " << x << ","
+                << y;
+            seen.insert({c.r, c.g, c.b});
+        }
+    EXPECT_EQ(seen.size(), 4u) << "background, grid, axes and text, graph lines";
+}
+
+// Grid lines every 23 to 24 px across and 22 to 23 px up from the axes. A level graph line
+// may hide one grid line under it.
+TEST_P(GraphBitmapTest, GridCellsAreNearlySquare) {
+    const GraphBitmap& g = GetParam();
+    const std::vector<int> axisColumn = linesOf(g.palette.ink, true);
+    const std::vector<int> axisRow = linesOf(g.palette.ink, false);
+    ASSERT_EQ(axisColumn.size(), 1u) << "one vertical axis";
+    ASSERT_EQ(axisRow.size(), 1u) << "one horizontal axis";
+
+    struct Direction {
+        const char* name;
+        std::vector<int> distances; // of each grid line from its axis
+        int cells;
+        double smallest, largest;
+    };
+    std::vector<int> across, up;
+    for (int x : linesOf(g.palette.grid, true))
+        across.push_back(x - axisColumn[0]);
+    for (int y : linesOf(g.palette.grid, false))
+        up.push_back(axisRow[0] - y);
+    const Direction directions[] = {{"across", across, g.timeCells, 23, 24},
+                                    {"up", up, g.velocityCells, 22, 23}};
+    for (const Direction& d : directions) {
+        SCOPED_TRACE(d.name);
+        ASSERT_GE(d.distances.size() + 1, static_cast<std::size_t>(d.cells));
+        ASSERT_LE(d.distances.size(), static_cast<std::size_t>(d.cells));
+        const int far = *std::max_element(d.distances.begin(), d.distances.end());
+        const double cell = static_cast<double>(far) / d.cells;
+        EXPECT_GE(cell, d.smallest);
+        EXPECT_LE(cell, d.largest);
+        for (int distance : d.distances) {
+            const double steps = distance / cell;
+            EXPECT_NEAR(steps, std::round(steps), 1.0 / cell) << "grid line at " << distance;
+            EXPECT_GE(std::round(steps), 1.0);
+        }
+    }
+}
+
+// A graph line is two pixels thick: across a flat stretch its pixels pair up and down, across
+// a steep one left and right, so nearly every pixel has line pixels beside it both ways. A
+// one-pixel line has that only where it turns or crosses another.
+TEST_P(GraphBitmapTest, LinesAreTwoPixelsThick) {
+    const Colour line = GetParam().palette.line;
+    auto isLine = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < m_bitmap.width && y < m_bitmap.height &&
+               pixelAt(m_bitmap, x, y) == line;
+    };
+    int pixels = 0, thick = 0;
+    for (int y = 0; y < m_bitmap.height; ++y)
+        for (int x = 0; x < m_bitmap.width; ++x) {
+            if (!isLine(x, y))
+                continue;
+            ++pixels;
+            thick +=
+                (isLine(x, y - 1) || isLine(x, y + 1)) && (isLine(x - 1, y) || isLine(x + 1, y));
+        }
+    EXPECT_GT(pixels, 100);
+    EXPECT_GE(thick, pixels * 95 / 100) << thick << " of " << pixels << " pixels";
+}
+
+INSTANTIATE_TEST_SUITE_P(Graphs, GraphBitmapTest, ::testing::ValuesIn(kGraphs), WindowName{});
+
+} // namespace
+} // namespace kt::test

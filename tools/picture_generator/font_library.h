@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kt::pictures {
+
+// The faces the pictures use, each loaded from its own file so that the result does not
+// depend on which fonts the machine has registered. Liberation Serif and Sans have the
+// metrics of Times New Roman and Arial; TeX Gyre Pagella stands in for Book Antiqua.
+enum class Face { Serif, SerifBold, SerifItalic, BookItalic, Sans };
+
+struct GlyphBitmap {
+    int left = 0; // from the pen position to the first column
+    int top = 0;  // from the baseline up to the first row
+    int width = 0;
+    int rows = 0;
+    std::vector<std::uint8_t> coverage; // rows from the top, 0 (none) to 255 (full)
+    double advance = 0;                 // the design's pen movement, in pixels
+};
+
+// A glyph's outline extent in em units, y upward from the baseline.
+struct InkBox {
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+};
+
+class FontLibrary {
+public:
+    // Loads every face; throws std::runtime_error naming the file that is missing.
+    explicit FontLibrary(const std::vector<std::string>& searchDirectories);
+    ~FontLibrary();
+    FontLibrary(const FontLibrary&) = delete;
+    FontLibrary& operator=(const FontLibrary&) = delete;
+
+    // Renders for this pixel size with the glyph's origin shifted right by a fraction of a
+    // pixel, so that text keeps the design's spacing. Heights are snapped to the pixel grid
+    // (light hinting); widths follow the outline. With smooth set, edges are grey; without,
+    // a pixel is inked when the outline covers most of it, which keeps the serifs and an even
+    // stroke weight (the Cyrillic instructions of Liberation Serif make some letters heavy at
+    // 16 px, and automatic full hinting loses the serifs). Throws when the face has no glyph.
+    GlyphBitmap render(Face face, char32_t c, int pixelSize, bool smooth,
+                       double originOffset = 0) const;
+
+    // The unhinted advance as a fraction of the em, as the design states it.
+    double designAdvance(Face face, char32_t c) const;
+    // The outline's extent; empty for a glyph that draws nothing (the space).
+    std::optional<InkBox> inkBox(Face face, char32_t c) const;
+
+    std::string fileOf(Face face) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace kt::pictures
