@@ -1,0 +1,28 @@
+// The yardstick for start-up: the plainest Qt Widgets window with one push button, one radio
+// button and one label, ended after its first paint.
+#include "first_paint.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+int main(int argc, char* argv[]) {
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication application(qtArgc, argv);
+    QuitAfterFirstPaint quit(QStringLiteral("bare"));
+    application.installEventFilter(&quit);
+
+    QWidget window;
+    window.setObjectName(QStringLiteral("bare"));
+    window.setWindowTitle(QStringLiteral("1"));
+    window.resize(619, 251);
+    auto* button = new QPushButton(QStringLiteral("Далее"), &window);
+    button->setGeometry(280, 112, 81, 33);
+    auto* option = new QRadioButton(QStringLiteral("Option1"), &window);
+    option->setGeometry(56, 48, 17, 17);
+    auto* label = new QLabel(&window);
+    label->setGeometry(224, 104, 49, 33);
+    window.show();
+    return QApplication::exec();
+}
