@@ -1,0 +1,70 @@
+# Installation for a Unix desktop and the Debian package built from it with CPack.
+#
+# `cmake --install <build>` puts the program, its launcher entry, its icon in the hicolor theme,
+# its AppStream metadata, its manual page, copyright and changelog under the prefix.
+# `cpack -G DEB` in the build folder packs the same files, installed under /usr, into
+# kinematics-test_<version>_<arch>.deb; the Qt libraries it needs become its dependencies
+# through dpkg-shlibdeps. The fonts are built into the program, so no font package is needed.
+
+if(NOT KT_BUILD_QT)
+  return()
+endif()
+
+include(GNUInstallDirs)
+
+# One identifier names the launcher entry, the icon and the AppStream component.
+set(KT_APP_ID ru.school.kinematics_test)
+set(KT_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(KT_ICON_SIZES 48 64 128 256)
+
+install(TARGETS kinematics-test RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+install(FILES ${KT_PACKAGING_DIR}/${KT_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT program)
+install(FILES ${KT_PACKAGING_DIR}/${KT_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT program)
+foreach(size IN LISTS KT_ICON_SIZES)
+  install(FILES ${PROJECT_SOURCE_DIR}/assets/icon/kinematics-test-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${KT_APP_ID}.png COMPONENT program)
+endforeach()
+
+# The manual page and the changelog are installed compressed, as Debian has them; gzip -n leaves
+# out the name and time stamp, so the same source gives the same bytes.
+set(KT_COMPRESSED_DIR ${CMAKE_BINARY_DIR}/packaging)
+file(MAKE_DIRECTORY ${KT_COMPRESSED_DIR})
+foreach(file kinematics-test.1 changelog)
+  execute_process(COMMAND gzip -n -9 -c ${KT_PACKAGING_DIR}/${file}
+                  OUTPUT_FILE ${KT_COMPRESSED_DIR}/${file}.gz COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+               ${KT_PACKAGING_DIR}/${file})
+endforeach()
+install(FILES ${KT_COMPRESSED_DIR}/kinematics-test.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
+install(FILES ${KT_PACKAGING_DIR}/copyright ${KT_COMPRESSED_DIR}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kinematics-test COMPONENT program)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kinematics-test)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The kinematics-test developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "test for pupils on the kinematics of straight-line motion")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Ten multiple-choice questions on velocity-time graphs, equations of velocity,
+acceleration and displacement, each in a window of its own, then a result
+window that turns the number of wrong attempts into a mark on the five-point
+school scale. The interface is in Russian; the whole test can be taken with
+the keyboard.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+# Only the program's own files go into the package, whatever else the build may install.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};program;/")
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The same as the name in the changelog's trailer line.
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The kinematics-test developers <kinematics-test@example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)
