@@ -12,7 +12,6 @@ file(WRITE "${OUTPUT}.tmp" "// Generated from ${INPUT}; do not edit.
 __asm__(\".section .rodata\\n\"
     \".balign 16\\n\"
     \".global ${SYMBOL}\\n\"
-    \".type ${SYMBOL}, @object\\n\"
     \"${SYMBOL}:\\n\"
 ${prefix}    \".incbin \\\"${INPUT}\\\"\\n\"
     \".global ${SYMBOL}_end\\n\"
