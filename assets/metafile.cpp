@@ -1,6 +1,7 @@
 #include "assets/metafile.h"
 
 #include "assets/byte_cursor.h"
+#include "assets/unicode.h"
 
 #include <algorithm>
 #include <iterator>
@@ -98,44 +99,6 @@ EmfPoint readPoint(ByteCursor& in) {
     p.x = in.i32();
     p.y = in.i32();
     return p;
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// A lone surrogate becomes U+FFFD rather than an error: a face name we cannot match is
-// harmless, the canvas substitutes a font anyway.
-std::string utf8FromUtf16(std::u16string_view in) {
-    std::string out;
-    out.reserve(in.size());
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        const char16_t c = in[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
-            in[i + 1] < 0xE000) {
-            appendUtf8(out, 0x10000 + ((char32_t{c} - 0xD800) << 10) + (in[i + 1] - 0xDC00));
-            ++i;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            appendUtf8(out, 0xFFFD);
-        } else {
-            appendUtf8(out, c);
-        }
-    }
-    return out;
 }
 
 class EmfReader {

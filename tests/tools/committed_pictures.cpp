@@ -1,5 +1,6 @@
 #include "tools/committed_pictures.h"
 
+#include "assets/unicode.h"
 #include "questions/question_windows.h"
 
 #include <gtest/gtest.h>
@@ -182,35 +183,11 @@ std::vector<TextRun> textRuns(const Metafile& metafile) {
 }
 
 std::u16string utf16(std::string_view utf8Text) {
-    std::u16string out;
-    for (std::size_t i = 0; i < utf8Text.size();) {
-        const auto lead = static_cast<unsigned char>(utf8Text[i]);
-        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : 2;
-        char32_t c = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : (lead & 0x0F);
-        for (int k = 1; k <= extra; ++k)
-            c = (c << 6) |
-                (static_cast<unsigned char>(utf8Text[i + static_cast<std::size_t>(k)]) & 0x3F);
-        out.push_back(static_cast<char16_t>(c));
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return out;
+    return utf16FromUtf8(utf8Text).value_or(u"(not UTF-8)");
 }
 
 std::string utf8(std::u16string_view text) {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
+    return utf8FromUtf16(text);
 }
 
 } // namespace kt::test

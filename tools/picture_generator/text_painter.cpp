@@ -1,5 +1,7 @@
 #include "tools/picture_generator/text_painter.h"
 
+#include "assets/unicode.h"
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -7,51 +9,14 @@
 namespace kt::pictures {
 
 std::u32string decodeUtf8(std::string_view text) {
-    std::u32string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = 0;
-        char32_t c = 0;
-        if (lead < 0x80) {
-            c = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            c = lead & 0x1F;
-            extra = 1;
-        } else if ((lead & 0xF0) == 0xE0) {
-            c = lead & 0x0F;
-            extra = 2;
-        } else {
-            throw std::invalid_argument("text outside the Basic Multilingual Plane or not UTF-8");
-        }
-        if (i + static_cast<std::size_t>(extra) >= text.size())
-            throw std::invalid_argument("truncated UTF-8");
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80)
-                throw std::invalid_argument("bad UTF-8 continuation");
-            c = (c << 6) | (next & 0x3F);
-        }
-        out.push_back(c);
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return out;
+    auto decoded = kt::decodeUtf8(text);
+    if (!decoded)
+        throw std::invalid_argument("text that is not UTF-8");
+    return *std::move(decoded);
 }
 
 std::string encodeUtf8(std::u32string_view text) {
-    std::string out;
-    for (char32_t c : text) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
+    return utf8FromUtf32(text);
 }
 
 std::u16string toUtf16(std::u32string_view text) {
