@@ -16,14 +16,17 @@ namespace {
 // box, so the glyphs narrow with the advances that place them and stay sharp at any scale.
 class PainterTextCanvas final : public TextCanvas {
 public:
-    PainterTextCanvas(QPainter& painter, QPointF origin) : m_painter(painter), m_origin(origin) {}
+    PainterTextCanvas(QPainter& painter, QPointF origin)
+        : m_painter(painter), m_origin(origin), m_base(painter.transform()) {}
 
     void drawCharacter(const MetafileFont& font, double x, double y, double height, double sx,
                        double sy, char16_t ch) override {
         if (sx <= 0 || sy <= 0)
             return;
         useFont(font, height / sy);
-        m_painter.setTransform(QTransform(sx, 0, 0, sy, m_origin.x() + x, m_origin.y() + y));
+        // On top of the painter's own transform, so that `inner` is in the painter's coordinates.
+        m_painter.setTransform(QTransform(sx, 0, 0, sy, m_origin.x() + x, m_origin.y() + y) *
+                               m_base);
         m_painter.drawText(QPointF(0, 0), QString(QChar(ch)));
     }
 
@@ -43,6 +46,7 @@ private:
 
     QPainter& m_painter;
     QPointF m_origin;
+    QTransform m_base;
     std::optional<MetafileFont> m_current;
     double m_unitsHigh = 0;
 };
