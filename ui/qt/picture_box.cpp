@@ -5,9 +5,24 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <QtDebug>
-#include <qdrawutil.h>
 
 namespace kt::qt {
+
+namespace {
+
+// One line of a frame, one logical pixel wide: the top and left sides in one colour, the bottom
+// and right ones in another, as the Windows frames draw them. The lines are filled rectangles so
+// that they scale with the display whole; Qt's own frame helpers draw one device pixel per line
+// and leave the rest of a border unpainted above 100 %.
+void drawFrameLine(QPainter& painter, const QRect& r, const QColor& topLeft,
+                   const QColor& bottomRight) {
+    painter.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), topLeft);
+    painter.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), topLeft);
+    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+    painter.fillRect(QRect(r.right(), r.top(), 1, r.height() - 1), bottomRight);
+}
+
+} // namespace
 
 PictureBox::PictureBox(PictureId picture, PictureBorder border, QWidget* parent)
     : QWidget(parent), m_picture(picture), m_border(border) {
@@ -24,10 +39,16 @@ PictureBox::PictureBox(PictureId picture, PictureBorder border, QWidget* parent)
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (m_border == PictureBorder::Sunken)
-        qDrawWinPanel(&painter, rect(), palette(), true);
-    else
-        qDrawPlainRect(&painter, rect(), palette().color(QPalette::WindowText), 1);
+    const QPalette& colours = palette();
+    if (m_border == PictureBorder::Sunken) { // as qDrawWinPanel draws a sunken panel at 100 %
+        drawFrameLine(painter, rect(), colours.color(QPalette::Dark),
+                      colours.color(QPalette::Light));
+        drawFrameLine(painter, rect().adjusted(1, 1, -1, -1), colours.color(QPalette::Shadow),
+                      colours.color(QPalette::Midlight));
+    } else {
+        const QColor line = colours.color(QPalette::WindowText);
+        drawFrameLine(painter, rect(), line, line);
+    }
     const QRect inner = innerRect();
     painter.fillRect(inner, palette().color(QPalette::Window));
     if (m_paintable)
