@@ -61,6 +61,7 @@ private slots:
         QCOMPARE(window.windowTitle(), QString::number(number));
         QCOMPARE(accessible(&window, QAccessible::Name),
                  QStringLiteral("Вопрос %1 из 10").arg(number));
+        QCOMPARE(roleOf(&window), QAccessible::Window);
 
         QWidget* statement = window.control("Picture1");
         QCOMPARE(accessible(statement, QAccessible::Name), QStringLiteral("Вопрос %1").arg(number));

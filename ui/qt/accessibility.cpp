@@ -3,6 +3,8 @@
 #include "questions/question_texts.h"
 #include "ui/qt/form_widget.h"
 
+#include <QAccessibleWidget>
+
 namespace kt::qt {
 
 namespace {
@@ -18,9 +20,19 @@ void name(QWidget* widget, const QString& accessibleName, const QString& descrip
     widget->setAccessibleDescription(description);
 }
 
+// The program's windows are plain widgets, which Qt presents as mere fillers; screen readers
+// announce a window only when it has a window's role.
+QAccessibleInterface* windowInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String(FormWidget::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 void describeForAssistiveTechnology(FormWidget& window) {
+    static const bool factoryInstalled = (QAccessible::installFactory(windowInterface), true);
+    (void)factoryInstalled;
     if (!isQuestion(window.form())) {
         window.setAccessibleName(QStringLiteral("Результат теста"));
         return;

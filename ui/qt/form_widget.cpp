@@ -180,8 +180,10 @@ std::string QtWindow::caption(std::string_view control) const {
 void QtWindow::setCaption(std::string_view control, std::string_view text) {
     QWidget& widget = find(control);
     if (auto* label = qobject_cast<QLabel*>(&widget)) {
-        label->setText(toQString(text));
-        const QString spoken = spokenCaption(m_widget->form(), label->objectName(), label->text());
+        const QString caption = toQString(text);
+        const QString spoken = spokenCaption(m_widget->form(), label->objectName(), caption);
+        // The spoken name goes first: QLabel announces a new text of its own accord while it has
+        // no name, and the news is to come once.
         if (spoken != label->accessibleName()) {
             label->setAccessibleName(spoken);
         } else {
@@ -189,6 +191,7 @@ void QtWindow::setCaption(std::string_view control, std::string_view text) {
             QAccessibleEvent event(label, QAccessible::NameChanged);
             QAccessible::updateAccessibility(&event);
         }
+        label->setText(caption);
     } else if (auto* button = qobject_cast<QAbstractButton*>(&widget))
         button->setText(toQString(text));
 }

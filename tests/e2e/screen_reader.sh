@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Takes the whole test in the built program as a screen reader user would, through the AT-SPI
+# bus only (screen_reader.py), on a private X server and a private D-Bus session in which
+# accessibility is switched on the way screen readers switch it on.
+# Usage: screen_reader.sh path/to/kinematics-test
+set -euo pipefail
+program=$(realpath "${1:?usage: screen_reader.sh path/to/kinematics-test}")
+here=$(cd "$(dirname "$0")" && pwd)
+
+# A session bus of its own, gone with the test, and with it the accessibility bus it starts.
+if [[ -z ${KT_PRIVATE_SESSION:-} ]]; then
+    KT_PRIVATE_SESSION=1 exec dbus-run-session -- "$0" "$program"
+fi
+
+source "$here/drive.sh"
+
+# What a screen reader does when it starts: asks for the accessibility bus, which starts it,
+# and says that it is listening. Qt reads this when the program starts.
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+    org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:ScreenReaderEnabled \
+    variant:boolean:true >/dev/null || fail "the accessibility bus did not start"
+
+start_program "$program"
+/usr/bin/python3 "$here/screen_reader.py" "$app" || fail "the screen reader's walk through failed"
+wait_for_exit
+[[ $exit_status == 0 ]] || fail "exit code $exit_status"
+echo "screen_reader: passed"
