@@ -5,6 +5,7 @@
 #include <QHash>
 
 #include <cmath>
+#include <span>
 
 extern "C" {
 extern const unsigned char kt_font_serif_regular[], kt_font_serif_regular_end[];
@@ -23,9 +24,13 @@ struct BuiltInFont {
     const unsigned char* end;
 };
 
-const BuiltInFont kFonts[] = {
+// What the windows' own captions use.
+const BuiltInFont kWindowFonts[] = {
     {kt_font_serif_regular, kt_font_serif_regular_end},
     {kt_font_serif_bold, kt_font_serif_bold_end},
+};
+// What only the metafile pictures use besides those.
+const BuiltInFont kPictureFonts[] = {
     {kt_font_serif_italic, kt_font_serif_italic_end},
     {kt_font_sans_regular, kt_font_sans_regular_end},
     {kt_font_palatino_italic, kt_font_palatino_italic_end},
@@ -36,11 +41,11 @@ QHash<QString, QString>& substitutes() {
     return map;
 }
 
-} // namespace
-
-void installBuiltInFonts() {
+// Registering a face makes fontconfig read its every glyph, which is a good part of start-up;
+// each set is therefore registered when it is first needed.
+void install(std::span<const BuiltInFont> fonts) {
     QStringList families;
-    for (const auto& font : kFonts) {
+    for (const auto& font : fonts) {
         // The data stays in the executable for the whole run, so Qt may use it without a copy.
         const auto data = QByteArray::fromRawData(reinterpret_cast<const char*>(font.begin),
                                                   static_cast<qsizetype>(font.end - font.begin));
@@ -55,6 +60,17 @@ void installBuiltInFonts() {
     use(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     use(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     use(QStringLiteral("Book Antiqua"), QStringLiteral("TeX Gyre Pagella"));
+}
+
+} // namespace
+
+void installBuiltInFonts() {
+    install(kWindowFonts);
+}
+
+void installPictureFonts() {
+    static const bool installed = (install(kPictureFonts), true);
+    (void)installed;
 }
 
 QString familyFor(QStringView face) {

@@ -7,8 +7,12 @@
 
 namespace kt::qt {
 
-// Registers the faces built into the program. Call once, after the application object exists.
+// Registers the faces of the windows' captions, built into the program. Call once, after the
+// application object exists.
 void installBuiltInFonts();
+// Registers the further faces that metafile pictures use; the first call does it, later ones
+// nothing.
+void installPictureFonts();
 
 // The family that stands in for a face the descriptions name ("Times New Roman" and the faces
 // the pictures use), so that the windows look the same on every machine.

@@ -53,18 +53,24 @@ private:
 
 } // namespace
 
+// In the format of the window's backing store, so that painting is a plain copy: an image in any
+// other format is converted at every paint, by a pool of threads started for the purpose.
 QImage toQImage(const Bitmap& bitmap) {
-    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB888);
-    const auto rowBytes = static_cast<std::size_t>(bitmap.width) * 3;
-    for (int y = 0; y < bitmap.height; ++y)
-        std::copy_n(bitmap.rgb.data() + static_cast<std::size_t>(y) * rowBytes, rowBytes,
-                    image.scanLine(y));
+    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+    const std::uint8_t* rgb = bitmap.rgb.data();
+    for (int y = 0; y < bitmap.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < bitmap.width; ++x, rgb += 3)
+            line[x] = qRgb(rgb[0], rgb[1], rgb[2]);
+    }
     return image;
 }
 
 PaintablePicture::PaintablePicture(Picture picture) : m_picture(std::move(picture)) {
     if (const auto* bitmap = std::get_if<Bitmap>(&m_picture))
         m_image = toQImage(*bitmap);
+    else
+        installPictureFonts();
 }
 
 void PaintablePicture::paint(QPainter& painter, const QRect& inner) const {
