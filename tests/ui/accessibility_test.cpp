@@ -1,6 +1,7 @@
 #include "app/program.h"
 #include "app/program_description.h"
 #include "questions/question_texts.h"
+#include "support/no_events.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/qt_window_system.h"
@@ -14,15 +15,11 @@
 
 using namespace kt;
 using namespace kt::qt;
+using kt::test::NoEvents;
 
 Q_DECLARE_METATYPE(kt::FormId)
 
 namespace {
-
-struct NoEvents final : WindowEvents {
-    void Command1_Click(FormId) override {}
-    void closedByUser(FormId) override {}
-};
 
 // What assistive technology reads of a widget, through Qt's accessibility interfaces.
 QString accessible(QWidget* widget, QAccessible::Text what) {

@@ -1,5 +1,6 @@
 #include "app/program.h"
 #include "app/program_description.h"
+#include "support/no_events.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/picture_box.h"
@@ -17,16 +18,11 @@
 
 using namespace kt;
 using namespace kt::qt;
+using kt::test::NoEvents;
 
 Q_DECLARE_METATYPE(kt::FormId)
 
 namespace {
-
-// Records nothing; these tests build windows one at a time.
-struct NoEvents final : WindowEvents {
-    void Command1_Click(FormId) override {}
-    void closedByUser(FormId) override {}
-};
 
 const char* nameOf(ControlKind kind) {
     switch (kind) {

@@ -10,6 +10,7 @@
 // enlarged from a rendering at 1.
 
 #include "app/program_description.h"
+#include "support/no_events.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/picture_box.h"
@@ -31,15 +32,11 @@
 
 using namespace kt;
 using namespace kt::qt;
+using kt::test::NoEvents;
 
 Q_DECLARE_METATYPE(kt::FormId)
 
 namespace {
-
-struct NoEvents final : WindowEvents {
-    void Command1_Click(FormId) override {}
-    void closedByUser(FormId) override {}
-};
 
 // Text ink, as opposed to the grey edge of a smoothed glyph or the background.
 bool isDark(QRgb c) {

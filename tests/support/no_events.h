@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ui/window_system.h"
+
+namespace kt::test {
+
+// Window events that reach no program: for tests that build windows on their own.
+struct NoEvents final : WindowEvents {
+    void Command1_Click(FormId) override {}
+    void closedByUser(FormId) override {}
+};
+
+} // namespace kt::test
