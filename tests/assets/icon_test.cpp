@@ -1,6 +1,6 @@
 #include "assets/icon.h"
 
-#include "assets/every_cut.h"
+#include "assets/damaged_input.h"
 #include "assets/test_files.h"
 
 #include <gtest/gtest.h>
@@ -144,25 +144,12 @@ TEST(ReadIco, TheImageHeaderGivesTheSizeEvenFor256) {
     EXPECT_EQ(pixel(read.value().images[0], 255, 0), (Rgba{255, 255, 255, 255}));
 }
 
-struct Damage {
-    const char* name;
-    std::function<void(Bytes&)> damage;
-    ReadErrorCode code;
-    std::size_t offset;
-    std::int64_t value;
-};
-
-void put16(Bytes& b, std::size_t at, std::uint16_t v) {
-    b.bytes()[at] = static_cast<std::byte>(v & 0xFF);
-    b.bytes()[at + 1] = static_cast<std::byte>(v >> 8);
-}
-
 // Offsets into twoByTwo(): directory 0, entry 6, image 22, palette 62, colour rows 70.
 const Damage kDamage[] = {
-    {"reserved", [](Bytes& b) { put16(b, 0, 1); }, ReadErrorCode::IcoBadDirectory, 0, 0},
-    {"cursor", [](Bytes& b) { put16(b, 2, 2); }, ReadErrorCode::IcoBadDirectory, 0, 0},
-    {"no images", [](Bytes& b) { put16(b, 4, 0); }, ReadErrorCode::IcoNoImages, 4, 0},
-    {"more entries than fit", [](Bytes& b) { put16(b, 4, 6); }, ReadErrorCode::IcoDirectoryCut, 86,
+    {"reserved", [](Bytes& b) { b.setU16(0, 1); }, ReadErrorCode::IcoBadDirectory, 0, 0},
+    {"cursor", [](Bytes& b) { b.setU16(2, 2); }, ReadErrorCode::IcoBadDirectory, 0, 0},
+    {"no images", [](Bytes& b) { b.setU16(4, 0); }, ReadErrorCode::IcoNoImages, 4, 0},
+    {"more entries than fit", [](Bytes& b) { b.setU16(4, 6); }, ReadErrorCode::IcoDirectoryCut, 86,
      86},
     {"image offset past the end", [](Bytes& b) { b.setU32(18, 87); },
      ReadErrorCode::IcoEntryOutsideFile, 14, 64},
@@ -183,8 +170,8 @@ const Damage kDamage[] = {
     {"height negative", [](Bytes& b) { b.setU32(30, static_cast<std::uint32_t>(-4)); },
      ReadErrorCode::IcoBadSize, 30, -4},
     {"height 2 × 257", [](Bytes& b) { b.setU32(30, 514); }, ReadErrorCode::IcoBadSize, 30, 514},
-    {"2 bits", [](Bytes& b) { put16(b, 36, 2); }, ReadErrorCode::IcoUnsupportedBitDepth, 36, 2},
-    {"16 bits", [](Bytes& b) { put16(b, 36, 16); }, ReadErrorCode::IcoUnsupportedBitDepth, 36, 16},
+    {"2 bits", [](Bytes& b) { b.setU16(36, 2); }, ReadErrorCode::IcoUnsupportedBitDepth, 36, 2},
+    {"16 bits", [](Bytes& b) { b.setU16(36, 16); }, ReadErrorCode::IcoUnsupportedBitDepth, 36, 16},
     {"compressed", [](Bytes& b) { b.setU32(38, 1); }, ReadErrorCode::IcoUnsupportedCompression, 38,
      1},
     {"palette of one colour used by both pixels", [](Bytes& b) { b.setU32(54, 1); },
@@ -194,16 +181,7 @@ const Damage kDamage[] = {
 };
 
 TEST(ReadIco, RefusesDamagedFilesNamingTheField) {
-    for (const auto& row : kDamage) {
-        SCOPED_TRACE(row.name);
-        Bytes b = twoByTwo();
-        row.damage(b);
-        const auto read = readIco(b);
-        ASSERT_FALSE(read.ok());
-        EXPECT_EQ(read.error().code, row.code) << read.error().describe();
-        EXPECT_EQ(read.error().offset, row.offset) << read.error().describe();
-        EXPECT_EQ(read.error().value, row.value) << read.error().describe();
-    }
+    expectEveryDamageRefused(kDamage, twoByTwo(), [](auto file) { return readIco(file); });
 }
 
 TEST(ReadIco, EveryCutFileIsRefused) {

@@ -1,6 +1,6 @@
 #include "assets/metafile.h"
 
-#include "assets/every_cut.h"
+#include "assets/damaged_input.h"
 #include "assets/test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "assets/picture_record.h"
 
-#include "assets/every_cut.h"
+#include "assets/damaged_input.h"
 #include "assets/test_files.h"
 
 #include <gtest/gtest.h>
@@ -64,14 +64,6 @@ TEST(PictureRecord, TellsTheFormatByTheFirstBytes) {
         EXPECT_EQ(imageFormat(row.image), row.format) << row.name;
 }
 
-struct Damage {
-    const char* name;
-    std::function<void(Bytes&)> damage;
-    ReadErrorCode code;
-    std::size_t offset;
-    std::int64_t value;
-};
-
 Bytes goodRecord() {
     Bytes b;
     b.append(pictureRecordOf(patternBmp(1, 1))); // 12 + 58 bytes
@@ -107,16 +99,8 @@ const Damage kDamage[] = {
 };
 
 TEST(PictureRecord, RefusesDamagedRecordsNamingTheField) {
-    for (const auto& row : kDamage) {
-        SCOPED_TRACE(row.name);
-        Bytes b = goodRecord();
-        row.damage(b);
-        const auto read = readPictureRecord(b);
-        ASSERT_FALSE(read.ok());
-        EXPECT_EQ(read.error().code, row.code) << read.error().describe();
-        EXPECT_EQ(read.error().offset, row.offset) << read.error().describe();
-        EXPECT_EQ(read.error().value, row.value) << read.error().describe();
-    }
+    expectEveryDamageRefused(kDamage, goodRecord(),
+                             [](auto record) { return readPictureRecord(record); });
 }
 
 TEST(PictureRecord, ShortRecordReportsItsLength) {

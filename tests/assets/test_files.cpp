@@ -45,6 +45,12 @@ Bytes& Bytes::append(std::span<const std::byte> more) {
     return *this;
 }
 
+void Bytes::setU16(std::size_t at, std::uint16_t v) {
+    assert(at + 2 <= m_bytes.size());
+    m_bytes[at] = static_cast<std::byte>(v & 0xFF);
+    m_bytes[at + 1] = static_cast<std::byte>(v >> 8);
+}
+
 void Bytes::setU32(std::size_t at, std::uint32_t v) {
     assert(at + 4 <= m_bytes.size());
     for (int i = 0; i < 4; ++i)

@@ -30,6 +30,7 @@ public:
     Bytes& zeros(std::size_t n);
     Bytes& append(std::span<const std::byte> more);
 
+    void setU16(std::size_t at, std::uint16_t v);
     void setU32(std::size_t at, std::uint32_t v);
     std::uint32_t getU32(std::size_t at) const;
 
