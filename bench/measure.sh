@@ -35,7 +35,9 @@ bare_ms=$(median_ms "$bare")
 
 # Peak memory: maximum resident set, median of 15 runs each.
 peak_kb() {
-    for _ in $(seq 15); do /usr/bin/time -f %M "$1" 2>&1 >/dev/null | tail -n 1; done |
+    for _ in $(seq 15); do
+        /usr/bin/time -v "$1" 2>&1 >/dev/null | awk -F': ' '/Maximum resident set size/ { print $2 }'
+    done |
         sort -n | sed -n 8p
 }
 real_kb=$(peak_kb "$real")
@@ -63,7 +65,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
     echo
     echo "The bare window has one push button, one radio button and one label. Wall times: $rounds"
     echo "rounds of 10 runs of each probe (hyperfine, after 3 warm-up runs); memory: maximum"
-    echo "resident set of 15 runs each (\`/usr/bin/time\`)."
+    echo "resident set of 15 runs each (\`/usr/bin/time -v\`)."
     echo
     echo "## From the click on «Далее» to the next window painted"
     echo
