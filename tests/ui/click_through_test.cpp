@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <vector>
 
@@ -47,6 +49,21 @@ class ClickThroughTest : public QObject {
 
 private slots:
     void initTestCase() { installBuiltInFonts(); }
+
+    // The message box the product shows names the error; it waits for the user, who closes it.
+    // It runs first: once a test has ended the program, Qt ends every new event loop at once.
+    void theErrorMessageNamesTheError() {
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            shown = box->text();
+            box->accept();
+        });
+        showErrorMessage({6, "Переполнение"});
+        QCOMPARE(shown, QStringLiteral("Ошибка выполнения 6: Переполнение."));
+    }
 
     void wrongAndRightClicksLeadToTheMark() {
         std::vector<std::string> errors;
