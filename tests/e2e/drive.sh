@@ -46,11 +46,15 @@ start_program() {
     app=$!
 }
 
+# Polls every 20 ms for up to ten seconds; xdotool's own --sync polls only twice a second.
 window_titled() {
     local id
-    id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) ||
-        fail "window \"$1\" did not appear"
-    echo "$id"
+    for _ in $(seq 500); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        [[ -n $id ]] && { echo "$id"; return; }
+        sleep 0.02
+    done
+    fail "window \"$1\" did not appear"
 }
 
 px() { echo $(((2 * $1 + 15) / 30)); } # twips to pixels, rounded
