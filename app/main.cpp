@@ -1,15 +1,30 @@
+#include "app/command_line.h"
 #include "app/program.h"
 #include "app/start_up.h"
 #include "ui/qt/qt_window_system.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
-    if (!kt::qt::checkDisplay())
+    // --help, --version and mistakes are answered before Qt starts, so they need no display.
+    const kt::CommandLine commandLine = kt::readCommandLine(argc, argv);
+    switch (commandLine.action) {
+    case kt::CommandLine::Action::Help:
+    case kt::CommandLine::Action::Version:
+        std::fputs(commandLine.message.c_str(), stdout);
+        return 0;
+    case kt::CommandLine::Action::Error:
+        std::fputs(commandLine.message.c_str(), stderr);
+        return kt::kUsageExitCode;
+    case kt::CommandLine::Action::Run:
+        break;
+    }
+    if (!commandLine.namesDisplay && !kt::qt::checkDisplay())
         return 1;
-    // The program takes no command line: Qt is given the program's name and nothing else.
-    int qtArgc = argc > 0 ? 1 : 0;
-    QApplication application(qtArgc, argv);
+    // What is left on the command line is Qt's own options.
+    QApplication application(argc, argv);
     kt::qt::prepareApplication();
 
     kt::qt::QtWindowSystem screen;

@@ -13,12 +13,9 @@ cmake --build --preset gcc --target startup_probe bare_window_probe transition_p
 real=build/gcc/bench/startup_probe
 bare=build/gcc/bench/bare_window_probe
 
-work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR=$work
+source tests/e2e/drive.sh
+start_xvfb
+export XDG_RUNTIME_DIR=$work
 unset QT_QPA_PLATFORM
 
 # Wall time: the two probes in turn, round after round, so that both see the same machine.

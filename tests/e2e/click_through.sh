@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Takes the whole test in the built program on a real X server, with real mouse events:
 # one wrong answer in window 1, then the right answer in every window, then "Выход".
-# Usage: click_through.sh path/to/kinematics-test
+# Usage: click_through.sh path/to/kinematics-test none|private LOCALE
+#   the program runs with no session bus or a private one, and the test in LOCALE
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
-start_program "${1:?usage: click_through.sh path/to/kinematics-test}"
+(($# == 3)) || fail "usage: click_through.sh path/to/kinematics-test none|private LOCALE"
+session_bus "$2" "$0" "$@"
+export KT_LOCALE=$3 LC_ALL=$3
+start_program "$1"
 
 # A wrong answer first; the windows' own tests check what it writes.
 w=$(window_titled 1)
@@ -19,11 +23,11 @@ for row in "${RIGHT_ANSWERS[@]}"; do
     next=$((n + 1))
     [[ $next == 11 ]] && next="Результат"
     window_titled "$next" >/dev/null
-    xdotool search --onlyvisible --name "^$n\$" >/dev/null && fail "window $n is still shown"
+    window_shown "$n" && fail "window $n is still shown"
 done
 
 w=$(window_titled "Результат")
 click "$w" 3360 2198 1215 495 # Выход
 wait_for_exit
 [[ $exit_status == 0 ]] || fail "exit code $exit_status"
-echo "click_through: passed"
+echo "click_through ($2 session bus, $3): passed"

@@ -17,7 +17,7 @@ for at in $(seq 11); do
     title=$at
     [[ $at == 11 ]] && title="Результат"
     w=$(window_titled "$title")
-    "$(dirname "$0")/close_window.py" "$w"
+    close_window "$w"
     pid=$app
     wait_for_exit
     [[ $exit_status == 0 ]] || fail "closing window $title: exit code $exit_status"

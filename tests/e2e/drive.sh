@@ -1,11 +1,23 @@
 # Drives the built program on a private X server with real input events. Sourced by the
-# end-to-end test and by the screenshot script.
-#   start_program PROGRAM   starts Xvfb and the program; sets $app, $work, $DISPLAY
+# end-to-end tests, the screenshot script and the benchmark.
+#   session_bus none|private SCRIPT ARGS…
+#                           the program gets no session bus, or one of its own; "private"
+#                           runs SCRIPT again inside dbus-run-session (call it first thing)
+#   start_xvfb [WxH]        starts a private X server; sets $xvfb, $DISPLAY and $work
+#   start_program PROGRAM [ARGS…]
+#                           starts the program (and the X server, if not yet started) in an
+#                           environment of its own: its own HOME and XDG_RUNTIME_DIR, the
+#                           locale $KT_LOCALE (C.UTF-8 unless set), the chosen session bus,
+#                           and $DISPLAY unless display_in_environment=no
 #   window_titled TITLE     waits for the visible window of that title and prints its id
+#   window_shown TITLE      succeeds when a visible window has that title
+#   close_window ID         asks a window to close, as its title-bar button does
 #   click ID L T W H        clicks the middle of a control given in twips
 #   wait_for_exit           waits for the program to end; sets $exit_status
 #   RIGHT_ANSWERS           per question: window, the right option's Left and Top, and
 #                           Command1's Left and Top, in twips as the layout sheet has them
+
+e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 RIGHT_ANSWERS=(
     "1 5040 720 4200 1680"
@@ -23,39 +35,72 @@ RIGHT_ANSWERS=(
 stop_program() {
     [[ -n ${app:-} ]] && kill "$app" 2>/dev/null || true
     [[ -n ${xvfb:-} ]] && kill "$xvfb" 2>/dev/null || true
-    [[ -n ${work:-} ]] && rm -rf "$work"
+    [[ -n ${work:-} ]] && rm -rf "$work" || true
+    app= xvfb= work=
 }
 
 fail() {
     echo "$(basename "$0"): $*" >&2
-    [[ -f $work/out.log ]] && cat "$work/out.log" >&2
+    [[ -f ${work:-}/out.log ]] && cat "$work/out.log" >&2
     exit 1
 }
 
-start_program() {
-    work=$(mktemp -d)
+bus_address=
+session_bus() {
+    case $1 in
+    none)
+        # An address where nothing listens: libdbus neither finds a bus nor starts one.
+        bus_address="unix:path=/nonexistent/kinematics-test-no-bus"
+        ;;
+    private)
+        if [[ -z ${KT_PRIVATE_BUS:-} ]]; then
+            shift
+            KT_PRIVATE_BUS=1 exec dbus-run-session -- "$@"
+        fi
+        bus_address=$DBUS_SESSION_BUS_ADDRESS
+        ;;
+    *) fail "session_bus: none or private, not \"$1\"" ;;
+    esac
+}
+
+start_xvfb() {
+    [[ -n ${work:-} ]] || work=$(mktemp -d)
     trap stop_program EXIT
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp 3>"$work/display" \
+        2>"$work/xvfb.log" &
     xvfb=$!
-    for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-    [[ -s $work/display ]] || fail "Xvfb did not start"
+    # Xvfb writes its display number once it accepts clients.
+    for _ in $(seq 200); do [[ -s $work/display ]] && break; sleep 0.05; done
+    [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(cat "$work/display")"
-    export XDG_RUNTIME_DIR=$work
-    unset QT_QPA_PLATFORM
-    "$1" >"$work/out.log" 2>&1 &
+}
+
+start_program() {
+    [[ -n ${xvfb:-} ]] || start_xvfb
+    [[ -n $bus_address ]] || session_bus none
+    mkdir -p "$work/home" "$work/runtime"
+    chmod 700 "$work/runtime"
+    local locale=${KT_LOCALE:-C.UTF-8}
+    local environment=(PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+        LANG="$locale" LC_ALL="$locale" DBUS_SESSION_BUS_ADDRESS="$bus_address")
+    # A test that names the display on the command line sets display_in_environment=no.
+    [[ ${display_in_environment:-yes} == yes ]] && environment+=(DISPLAY="$DISPLAY")
+    # The sanitizers' settings come from the test that runs this.
+    local name
+    for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+        [[ -n ${!name:-} ]] && environment+=("$name=${!name}")
+    done
+    env -i "${environment[@]}" "$@" >"$work/out.log" 2>&1 &
     app=$!
 }
 
-# Polls every 20 ms for up to ten seconds; xdotool's own --sync polls only twice a second.
 window_titled() {
-    local id
-    for _ in $(seq 500); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        [[ -n $id ]] && { echo "$id"; return; }
-        sleep 0.02
-    done
-    fail "window \"$1\" did not appear"
+    "$e2e_dir/x_windows.py" wait "$1" 30 || fail "window \"$1\" did not appear"
 }
+
+window_shown() { "$e2e_dir/x_windows.py" shown "$1"; }
+
+close_window() { "$e2e_dir/x_windows.py" close "$1" || fail "window $1 did not take the request"; }
 
 px() { echo $(((2 * $1 + 15) / 30)); } # twips to pixels, rounded
 
@@ -65,10 +110,10 @@ click() {
     xdotool mousemove --window "$1" $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
 }
 
-# Waits up to ten seconds for the program to end; its exit code goes into $exit_status.
+# Waits up to thirty seconds for the program to end; its exit code goes into $exit_status.
 wait_for_exit() {
     exit_status=0
-    timeout 10 tail --pid="$app" -f /dev/null || fail "the program did not end"
+    timeout 30 tail --pid="$app" -f /dev/null || fail "the program did not end"
     wait "$app" || exit_status=$?
     app=
 }

@@ -8,6 +8,7 @@ commands do.
 Usage: screen_reader.py PID  (the program, already started with accessibility on, in a D-Bus
 session with an X display). The caller sees the program end and checks its exit code."""
 
+import os
 import subprocess
 import sys
 import time
@@ -15,6 +16,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+HERE = os.path.dirname(os.path.abspath(__file__))
 TIMEOUT = 10  # seconds for anything the program does in answer to one action
 
 # The choice a right answer takes in each window, as the option names it.
@@ -123,11 +125,8 @@ def choose(option):
 
 
 def x_window_titled(title):
-    """The visible X window of that title, as the window manager shows it; None if there is
-    none."""
-    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                            capture_output=True, text=True, check=False)
-    return result.stdout.split()[0] if result.stdout.split() else None
+    """Whether a visible X window has that title, as the window manager shows it."""
+    return subprocess.run([HERE + "/x_windows.py", "shown", title], check=False).returncode == 0
 
 
 # Names that labels announce, as the bus tells of them: (label, its name then).

@@ -7,12 +7,9 @@ set -euo pipefail
 program=$(realpath "${1:?usage: screen_reader.sh path/to/kinematics-test}")
 here=$(cd "$(dirname "$0")" && pwd)
 
-# A session bus of its own, gone with the test, and with it the accessibility bus it starts.
-if [[ -z ${KT_PRIVATE_SESSION:-} ]]; then
-    KT_PRIVATE_SESSION=1 exec dbus-run-session -- "$0" "$program"
-fi
-
 source "$here/drive.sh"
+# A session bus of its own, gone with the test, and with it the accessibility bus it starts.
+session_bus private "$0" "$program"
 
 # What a screen reader does when it starts: asks for the accessibility bus, which starts it,
 # and says that it is listening. Qt reads this when the program starts.

@@ -1,0 +1,42 @@
+# Every test runs in an environment of its own, whatever the machine that runs it has: its own
+# HOME and XDG_RUNTIME_DIR, a known locale, no display, no session bus, no Qt settings from the
+# user. Tests that need an X server or a bus start their own (tests/e2e/drive.sh).
+set(KT_TEST_HOME ${CMAKE_BINARY_DIR}/test-environment/home)
+set(KT_TEST_RUNTIME ${CMAKE_BINARY_DIR}/test-environment/runtime)
+file(MAKE_DIRECTORY ${KT_TEST_HOME} ${KT_TEST_RUNTIME})
+file(CHMOD ${KT_TEST_RUNTIME} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+
+set(KT_TEST_ENVIRONMENT
+  HOME=set:${KT_TEST_HOME}
+  XDG_RUNTIME_DIR=set:${KT_TEST_RUNTIME}
+  XDG_CONFIG_HOME=unset:
+  XDG_DATA_HOME=unset:
+  XDG_CACHE_HOME=unset:
+  LANG=set:C.UTF-8
+  LC_ALL=set:C.UTF-8
+  LANGUAGE=unset:
+  DISPLAY=unset:
+  WAYLAND_DISPLAY=unset:
+  # An address where nothing listens: libdbus neither finds a bus nor starts one.
+  DBUS_SESSION_BUS_ADDRESS=set:unix:path=/nonexistent/kinematics-test-no-bus
+  QT_SCALE_FACTOR=unset:
+  QT_SCREEN_SCALE_FACTORS=unset:
+  QT_AUTO_SCREEN_SCALE_FACTOR=unset:
+  QT_FONT_DPI=unset:
+  QT_STYLE_OVERRIDE=unset:
+  QT_ACCESSIBILITY=unset:
+  QT_IM_MODULE=unset:)
+if(KT_SANITIZE)
+  # Leaks inside other people's libraries are theirs; tests/build/leak_canary.cpp proves that
+  # ours are still reported.
+  list(APPEND KT_TEST_ENVIRONMENT
+    LSAN_OPTIONS=set:suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0)
+endif()
+
+# Gives every test of the calling folder that environment; call it after its add_test lines.
+function(kt_hermetic_tests)
+  get_property(tests DIRECTORY PROPERTY TESTS)
+  foreach(test IN LISTS tests)
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT_MODIFICATION ${KT_TEST_ENVIRONMENT})
+  endforeach()
+endfunction()

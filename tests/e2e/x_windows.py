@@ -1,0 +1,77 @@
+#!/usr/bin/python3
+"""Finds and closes the program's X windows by their titles as UTF-8 (_NET_WM_NAME), which
+read the same in every locale, unlike WM_NAME in the locale's own encoding.
+
+  x_windows.py wait TITLE [SECONDS]  waits for a viewable window of that title, prints its id
+  x_windows.py shown TITLE           exits 0 when a viewable window of that title exists
+  x_windows.py close ID              asks the window to close, as a title-bar button does"""
+import sys
+import time
+
+from Xlib import X, display
+from Xlib.protocol import event
+
+
+def viewable_titled(d, title):
+    """Viewable windows whose _NET_WM_NAME is TITLE, searched through the whole tree, so that
+    windows a window manager has put in frames are found too."""
+    net_wm_name = d.intern_atom("_NET_WM_NAME")
+    utf8 = d.intern_atom("UTF8_STRING")
+    wanted = title.encode("utf-8")
+    found = []
+    pending = [d.screen().root]
+    while pending:
+        window = pending.pop()
+        try:
+            pending.extend(window.query_tree().children)
+            if window.get_attributes().map_state != X.IsViewable:
+                continue
+            name = window.get_full_property(net_wm_name, utf8)
+        except Exception:  # the window went away while we looked
+            continue
+        if name is not None and bytes(name.value) == wanted:
+            found.append(window.id)
+    return found
+
+
+def wait(d, title, seconds):
+    deadline = time.monotonic() + seconds
+    while True:
+        found = viewable_titled(d, title)
+        if found:
+            print(found[0])
+            return 0
+        if time.monotonic() > deadline:
+            print(f"x_windows: no window titled \"{title}\" within {seconds} s", file=sys.stderr)
+            return 1
+        time.sleep(0.02)  # polling interval, not synchronisation: the loop checks the result
+
+
+def close(d, window_id):
+    window = d.create_resource_object("window", window_id)
+    protocols = d.intern_atom("WM_PROTOCOLS")
+    delete = d.intern_atom("WM_DELETE_WINDOW")
+    if delete not in (window.get_wm_protocols() or []):
+        print("x_windows: the window does not take WM_DELETE_WINDOW", file=sys.stderr)
+        return 1
+    message = event.ClientMessage(window=window, client_type=protocols,
+                                  data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+    window.send_event(message, event_mask=X.NoEventMask)
+    d.flush()
+    return 0
+
+
+def main(argv):
+    d = display.Display()
+    if len(argv) >= 3 and argv[1] == "wait":
+        return wait(d, argv[2], float(argv[3]) if len(argv) > 3 else 10)
+    if len(argv) == 3 and argv[1] == "shown":
+        return 0 if viewable_titled(d, argv[2]) else 1
+    if len(argv) == 3 and argv[1] == "close":
+        return close(d, int(argv[2]))
+    print(__doc__, file=sys.stderr)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
