@@ -2,7 +2,9 @@
 """Finds and closes the program's X windows by their titles as UTF-8 (_NET_WM_NAME), which
 read the same in every locale, unlike WM_NAME in the locale's own encoding.
 
-  x_windows.py wait TITLE [SECONDS]  waits for a viewable window of that title, prints its id
+  x_windows.py wait TITLE [SECONDS]  waits for a viewable window of that title to take the
+                                     keyboard focus (so the program has seen it appear),
+                                     prints its id
   x_windows.py shown TITLE           exits 0 when a viewable window of that title exists
   x_windows.py close ID              asks the window to close, as a title-bar button does"""
 import sys
@@ -34,15 +36,28 @@ def viewable_titled(d, title):
     return found
 
 
+def has_focus(d, window_id):
+    """Whether the keyboard focus is in the window. The program gives its window the focus once
+    it has seen the window mapped, so a request sent after this meets a window it knows is up."""
+    focus = d.get_input_focus().focus
+    while isinstance(focus, int) is False and focus is not None and focus.id != X.NONE:
+        if focus.id == window_id:
+            return True
+        parent = focus.query_tree().parent
+        focus = parent if parent is not None and parent.id != d.screen().root.id else None
+    return False
+
+
 def wait(d, title, seconds):
     deadline = time.monotonic() + seconds
     while True:
-        found = viewable_titled(d, title)
+        found = [w for w in viewable_titled(d, title) if has_focus(d, w)]
         if found:
             print(found[0])
             return 0
         if time.monotonic() > deadline:
-            print(f"x_windows: no window titled \"{title}\" within {seconds} s", file=sys.stderr)
+            print(f"x_windows: no window titled \"{title}\" with the focus within {seconds} s",
+                  file=sys.stderr)
             return 1
         time.sleep(0.02)  # polling interval, not synchronisation: the loop checks the result
 
