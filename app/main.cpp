@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 #include "app/program.h"
-#include "app/start_up.h"
 #include "ui/qt/qt_window_system.h"
+#include "ui/qt/start_up.h"
 
 #include <QApplication>
 

@@ -1,11 +1,11 @@
 #include "app/program.h"
 
 #include "app/program_description.h"
-#include "app/runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace kt {
 
-Program::Program(WindowSystem& system) : m_system(system), m_registry(system, *this) {}
+Program::Program(WindowSystem& system) : m_system(system), m_registry(system, *this, createForm) {}
 
 template <typename Handler> void Program::run(Handler&& handler) {
     if (m_ended)

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/window_registry.h"
+#include "runtime/window_registry.h"
 #include "ui/window_system.h"
 
 namespace kt {
 
 // Start-up and event delivery. Every handler runs to completion or until it raises a runtime
 // error or ends the program; after the end no event reaches a handler any more.
-class Program final : public WindowEvents {
+class Program final : public FormEvents {
 public:
     explicit Program(WindowSystem& system);
 

@@ -3,7 +3,7 @@
 // What the program is made of: its window classes in registry order, each with its description,
 // and the window that starts it.
 
-#include "app/form_id.h"
+#include "runtime/form_id.h"
 #include "ui/description.h"
 
 #include <memory>

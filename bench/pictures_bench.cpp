@@ -35,8 +35,8 @@ void readAllPictures(benchmark::State& state) {
 BENCHMARK(readAllPictures)->Unit(benchmark::kMicrosecond);
 
 struct NoEvents final : WindowEvents {
-    void Command1_Click(FormId) override {}
-    void closedByUser(FormId) override {}
+    void Command1_Click() override {}
+    void closedByUser() override {}
 };
 
 // The box `control` of window `form`, built as the window builds it.
@@ -46,7 +46,7 @@ struct BoxOfWindow {
     PictureBox* box = nullptr;
 
     BoxOfWindow(FormId form, const char* control)
-        : window(std::make_unique<FormWidget>(form, descriptionOf(form), events)),
+        : window(std::make_unique<FormWidget>(descriptionOf(form), events)),
           box(qobject_cast<PictureBox*>(window->control(control))) {}
 };
 

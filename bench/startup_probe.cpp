@@ -1,9 +1,9 @@
 // The real program's start-up, up to the first paint of window "1", and no further: every
 // setting, font and picture that start-up loads is loaded.
 #include "app/program.h"
-#include "app/start_up.h"
 #include "first_paint.h"
 #include "ui/qt/qt_window_system.h"
+#include "ui/qt/start_up.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
 // Time from the click on "Далее" with the right answer chosen to the next window's first paint,
 // for each of the ten moves, over many passes through the test. Prints the median per move.
 #include "app/program.h"
-#include "app/start_up.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/qt_window_system.h"
+#include "ui/qt/start_up.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

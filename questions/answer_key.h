@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form_id.h"
+#include "runtime/form_id.h"
 
 #include <array>
 #include <string_view>

@@ -1,12 +1,14 @@
 #include "questions/question_form.h"
 
-#include "app/runtime_numbers.h"
-#include "app/window_registry.h"
+#include "questions/question_texts.h"
+#include "questions/question_windows.h"
+#include "runtime/runtime_numbers.h"
+#include "runtime/window_registry.h"
 
 namespace kt {
 
 QuestionForm::QuestionForm(FormId id, WindowRegistry& registry)
-    : Form(id, registry), m_key(answerKeyOf(id)) {}
+    : Form(id, kQuestionWindows[indexOf(id)], registry), m_key(answerKeyOf(id)) {}
 
 void QuestionForm::Form_Load() {
     WrongCount = 0;
@@ -22,7 +24,8 @@ void QuestionForm::Command1_Click() {
 
 void QuestionForm::perform(const OptionAction& action) {
     if (!action.right) {
-        setCaption("Label2", action.mark);
+        // Spelt out sign by sign, a mark would tell a listener nothing.
+        setCaption("Label2", action.mark, kWrongAnswerSpoken);
         WrongCount = addInt16(WrongCount, 1);
         return;
     }

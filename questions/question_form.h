@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/form.h"
 #include "questions/answer_key.h"
+#include "runtime/form.h"
 
 #include <cstdint>
 

@@ -1,5 +1,7 @@
 #include "questions/question_windows.h"
 
+#include "questions/question_texts.h"
+
 namespace kt {
 
 namespace {
@@ -19,6 +21,14 @@ struct QuestionLayout {
     int labelLeft, labelTop;
     Colour labelColour;
 };
+
+// What assistive technology calls each window and its statement.
+constexpr std::string_view kWindowNames[] = {
+    "Вопрос 1 из 10", "Вопрос 2 из 10", "Вопрос 3 из 10", "Вопрос 4 из 10", "Вопрос 5 из 10",
+    "Вопрос 6 из 10", "Вопрос 7 из 10", "Вопрос 8 из 10", "Вопрос 9 из 10", "Вопрос 10 из 10"};
+constexpr std::string_view kStatementNames[] = {"Вопрос 1", "Вопрос 2", "Вопрос 3", "Вопрос 4",
+                                                "Вопрос 5", "Вопрос 6", "Вопрос 7", "Вопрос 8",
+                                                "Вопрос 9", "Вопрос 10"};
 
 using P = PictureId;
 constexpr Rect kNone{};
@@ -42,38 +52,47 @@ constexpr QuestionLayout kLayouts[] = {
 constexpr int kOptionSize = 255;
 
 constexpr ControlDescription option(std::string_view name, int left, int top, int tabIndex,
-                                    std::string_view caption) {
+                                    std::string_view caption, std::string_view choice) {
     return {.Name = name,
             .kind = ControlKind::OptionButton,
             .rect = {left, top, kOptionSize, kOptionSize},
             .TabIndex = tabIndex,
-            .Caption = caption};
+            .Caption = caption,
+            .AccessibleName = choice};
 }
 
 // Controls in list order, front to back: Picture2, Option3, Option2, Option1, Picture1,
-// Command1, Label2.
-constexpr WindowDescription questionWindow(const QuestionLayout& l) {
+// Command1, Label2. The pictures and the buttons in front of their letters carry the question's
+// words for assistive technology.
+constexpr WindowDescription questionWindow(std::size_t index) {
+    const QuestionLayout& l = kLayouts[index];
+    const QuestionText& text = kQuestionTexts[index];
     WindowDescription w{.Name = l.name,
                         .Caption = l.caption,
                         .LinkTopic = l.name,
                         .ClientWidth = l.clientWidth,
-                        .ClientHeight = l.clientHeight};
+                        .ClientHeight = l.clientHeight,
+                        .AccessibleName = kWindowNames[index]};
     auto add = [&w](const ControlDescription& c) { w.controlSlots[w.controlCount++] = c; };
     if (l.graphPicture != PictureId::None)
         add({.Name = "Picture2",
              .kind = ControlKind::PictureBox,
              .rect = l.graph,
              .TabIndex = 6,
-             .Picture = l.graphPicture});
-    add(option("Option3", l.optionLefts[2], l.optionsTop, 5, "Option3"));
-    add(option("Option2", l.optionLefts[1], l.optionsTop, 4, "Option2"));
-    add(option("Option1", l.optionLefts[0], l.optionsTop, 3, "Option1"));
+             .Picture = l.graphPicture,
+             .AccessibleName = text.graphName,
+             .AccessibleDescription = text.graph});
+    add(option("Option3", l.optionLefts[2], l.optionsTop, 5, "Option3", text.choices[2]));
+    add(option("Option2", l.optionLefts[1], l.optionsTop, 4, "Option2", text.choices[1]));
+    add(option("Option1", l.optionLefts[0], l.optionsTop, 3, "Option1", text.choices[0]));
     add({.Name = "Picture1",
          .kind = ControlKind::PictureBox,
          .rect = l.statement,
          .TabIndex = 2,
          .Picture = l.statementPicture,
-         .Border = PictureBorder::Flat});
+         .Border = PictureBorder::Flat,
+         .AccessibleName = kStatementNames[index],
+         .AccessibleDescription = text.statement});
     add({.Name = "Command1",
          .kind = ControlKind::CommandButton,
          .rect = {l.commandLeft, l.commandTop, 1215, 495},
@@ -91,7 +110,7 @@ constexpr WindowDescription questionWindow(const QuestionLayout& l) {
 }
 
 template <std::size_t... I> constexpr auto buildAll(std::index_sequence<I...>) {
-    return std::array<WindowDescription, sizeof...(I)>{questionWindow(kLayouts[I])...};
+    return std::array<WindowDescription, sizeof...(I)>{questionWindow(I)...};
 }
 
 } // namespace

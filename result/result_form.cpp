@@ -1,7 +1,10 @@
 #include "result/result_form.h"
 
-#include "app/runtime_numbers.h"
-#include "app/window_registry.h"
+#include "result/result_window.h"
+#include "runtime/runtime_numbers.h"
+#include "runtime/window_registry.h"
+
+#include <string>
 
 namespace kt {
 
@@ -10,7 +13,7 @@ std::int32_t markFor(double total) {
     return roundToInt32(difference) / 4; // C++ division already cuts toward zero
 }
 
-ResultForm::ResultForm(WindowRegistry& registry) : Form(FormId::Form11, registry) {}
+ResultForm::ResultForm(WindowRegistry& registry) : Form(FormId::Form11, kResultWindow, registry) {}
 
 void ResultForm::Form_Load() {
     auto countOf = [this](int window) {
@@ -28,7 +31,7 @@ void ResultForm::Form_Load() {
     Total += Score10;
 
     Mark = markFor(Total);
-    setCaption("Label2", signedNumberText(Mark));
+    setCaption("Label2", signedNumberText(Mark), "Оценка: " + std::to_string(Mark));
 }
 
 void ResultForm::Command1_Click() {

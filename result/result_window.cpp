@@ -9,7 +9,8 @@ constexpr WindowDescription resultWindow() {
                         .Caption = "Результат",
                         .LinkTopic = "Form11",
                         .ClientWidth = 7875,
-                        .ClientHeight = 3570};
+                        .ClientHeight = 3570,
+                        .AccessibleName = "Результат теста"};
     // clang-format off
     const ControlDescription controls[] = {
         // name        kind                        Left  Top   Width Height  tab  caption

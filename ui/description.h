@@ -79,6 +79,10 @@ struct ControlDescription {
     // setting (value 0), which we read as a flat border one pixel wide: the box stays in the tab
     // order, so that the keyboard, and a screen reader with it, reaches the question's text.
     PictureBorder Border = PictureBorder::Sunken;
+    // What assistive technology reads for the control, UTF-8; empty: the toolkit's own (the
+    // caption). Pictures and the buttons in front of them carry their words here.
+    std::string_view AccessibleName;
+    std::string_view AccessibleDescription;
 };
 
 inline constexpr std::size_t kMaxControls = 7;
@@ -92,7 +96,8 @@ struct WindowDescription {
     int ClientTop = 375;
     int ClientWidth = 0;
     int ClientHeight = 0;
-    int StartUpPosition = 2; // centred on the screen
+    int StartUpPosition = 2;         // centred on the screen
+    std::string_view AccessibleName; // what assistive technology calls the window, UTF-8
     std::array<ControlDescription, kMaxControls> controlSlots{};
     std::size_t controlCount = 0;
 

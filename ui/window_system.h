@@ -1,10 +1,9 @@
 #pragma once
 
 // The one interface between the program and the screen. The program builds windows from their
-// descriptions and reaches them only through these calls; the screen reports back the click on
-// a window's Command1 and the closing of a window.
+// descriptions and reaches them only through these calls; each window reports back the click on
+// its Command1 and its closing to the events it was built with.
 
-#include "app/form_id.h"
 #include "ui/description.h"
 
 #include <memory>
@@ -13,11 +12,12 @@
 
 namespace kt {
 
+// What one window reports.
 class WindowEvents {
 public:
-    virtual void Command1_Click(FormId form) = 0;
+    virtual void Command1_Click() = 0;
     // The user closed the window through its frame (title-bar button, window menu, Alt+F4).
-    virtual void closedByUser(FormId form) = 0;
+    virtual void closedByUser() = 0;
 
 protected:
     ~WindowEvents() = default;
@@ -35,7 +35,10 @@ public:
     virtual bool isVisible() const = 0;
 
     virtual std::string caption(std::string_view control) const = 0;
-    virtual void setCaption(std::string_view control, std::string_view text) = 0;
+    // `spoken` is what assistive technology reads for the new caption: the caption itself, or
+    // words for what would otherwise be spelt out sign by sign.
+    virtual void setCaption(std::string_view control, std::string_view text,
+                            std::string_view spoken) = 0;
     virtual bool value(std::string_view control) const = 0;
 };
 
@@ -50,7 +53,7 @@ public:
     virtual ~WindowSystem() = default;
 
     // Builds the window hidden, with every control of its description.
-    virtual std::unique_ptr<Window> build(FormId form, const WindowDescription& description,
+    virtual std::unique_ptr<Window> build(const WindowDescription& description,
                                           WindowEvents& events) = 0;
     // Ends the program: no further event reaches the program after this call.
     virtual void end(int exitCode) = 0;

@@ -1,4 +1,4 @@
-#include "app/runtime_error.h"
+#include "runtime/runtime_error.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>

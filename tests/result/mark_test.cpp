@@ -1,5 +1,5 @@
-#include "app/runtime_error.h"
-#include "app/runtime_numbers.h"
+#include "runtime/runtime_error.h"
+#include "runtime/runtime_numbers.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>

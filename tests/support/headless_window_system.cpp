@@ -1,13 +1,14 @@
 #include "support/headless_window_system.h"
 
+#include "app/program_description.h"
+
 #include <stdexcept>
 #include <utility>
 
 namespace kt::test {
 
-HeadlessWindow::HeadlessWindow(FormId form, const WindowDescription& description,
-                               WindowEvents& events)
-    : m_form(form), m_events(events) {
+HeadlessWindow::HeadlessWindow(const WindowDescription& description, WindowEvents& events)
+    : m_events(events) {
     for (const auto& c : description.controls())
         m_controls.emplace(std::string(c.Name), Control{c.kind, std::string(c.Caption)});
 }
@@ -36,7 +37,7 @@ std::string HeadlessWindow::caption(std::string_view control) const {
     return find(control).caption;
 }
 
-void HeadlessWindow::setCaption(std::string_view control, std::string_view text) {
+void HeadlessWindow::setCaption(std::string_view control, std::string_view text, std::string_view) {
     find(control).caption = std::string(text);
 }
 
@@ -53,26 +54,34 @@ void HeadlessWindow::choose(std::string_view option) {
 }
 
 void HeadlessWindow::clickCommand1() {
-    m_events.Command1_Click(m_form);
+    m_events.Command1_Click();
 }
 
 void HeadlessWindow::close() {
     m_visible = false;
-    m_events.closedByUser(m_form);
+    m_events.closedByUser();
 }
 
-std::unique_ptr<Window> HeadlessWindowSystem::build(FormId form,
-                                                    const WindowDescription& description,
+std::unique_ptr<Window> HeadlessWindowSystem::build(const WindowDescription& description,
                                                     WindowEvents& events) {
-    auto window = std::make_unique<HeadlessWindow>(form, description, events);
-    m_windows[form] = window.get();
-    m_buildOrder.push_back(form);
+    auto window = std::make_unique<HeadlessWindow>(description, events);
+    m_windows[&description] = window.get();
+    m_buildOrder.push_back(&description);
     return window;
 }
 
 HeadlessWindow* HeadlessWindowSystem::window(FormId form) const {
-    const auto it = m_windows.find(form);
+    const auto it = m_windows.find(&descriptionOf(form));
     return it == m_windows.end() ? nullptr : it->second;
+}
+
+std::vector<FormId> HeadlessWindowSystem::buildOrder() const {
+    std::vector<FormId> forms;
+    for (const WindowDescription* built : m_buildOrder)
+        for (FormId form : kAllForms)
+            if (&descriptionOf(form) == built)
+                forms.push_back(form);
+    return forms;
 }
 
 } // namespace kt::test

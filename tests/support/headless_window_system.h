@@ -3,6 +3,7 @@
 // A window system without a screen: it keeps what the program writes, lets a test choose
 // options and click, and records how the program ended.
 
+#include "runtime/form_id.h"
 #include "ui/window_system.h"
 
 #include <map>
@@ -14,13 +15,14 @@ namespace kt::test {
 
 class HeadlessWindow final : public Window {
 public:
-    HeadlessWindow(FormId form, const WindowDescription& description, WindowEvents& events);
+    HeadlessWindow(const WindowDescription& description, WindowEvents& events);
 
     void show() override;
     void hide() override;
     bool isVisible() const override { return m_visible; }
     std::string caption(std::string_view control) const override;
-    void setCaption(std::string_view control, std::string_view text) override;
+    void setCaption(std::string_view control, std::string_view text,
+                    std::string_view spoken) override;
     bool value(std::string_view control) const override;
 
     // What the pupil does: choose an option (clearing the others of the group), click Command1.
@@ -39,7 +41,6 @@ private:
     const Control& find(std::string_view name) const;
     Control& find(std::string_view name);
 
-    FormId m_form;
     WindowEvents& m_events;
     std::map<std::string, Control, std::less<>> m_controls;
     bool m_visible = false;
@@ -48,7 +49,7 @@ private:
 
 class HeadlessWindowSystem final : public WindowSystem {
 public:
-    std::unique_ptr<Window> build(FormId form, const WindowDescription& description,
+    std::unique_ptr<Window> build(const WindowDescription& description,
                                   WindowEvents& events) override;
     void end(int exitCode) override { m_exitCode = exitCode; }
     void reportError(const RuntimeErrorReport& error) override {
@@ -57,13 +58,13 @@ public:
 
     // The built window of a form, or nullptr when it was never built.
     HeadlessWindow* window(FormId form) const;
-    std::vector<FormId> buildOrder() const { return m_buildOrder; }
+    std::vector<FormId> buildOrder() const;
     std::optional<int> exitCode() const { return m_exitCode; }
     const std::vector<std::string>& errors() const { return m_errors; }
 
 private:
-    std::map<FormId, HeadlessWindow*> m_windows;
-    std::vector<FormId> m_buildOrder;
+    std::map<const WindowDescription*, HeadlessWindow*> m_windows;
+    std::vector<const WindowDescription*> m_buildOrder;
     std::optional<int> m_exitCode;
     std::vector<std::string> m_errors;
 };

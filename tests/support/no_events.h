@@ -6,8 +6,8 @@ namespace kt::test {
 
 // Window events that reach no program: for tests that build windows on their own.
 struct NoEvents final : WindowEvents {
-    void Command1_Click(FormId) override {}
-    void closedByUser(FormId) override {}
+    void Command1_Click() override {}
+    void closedByUser() override {}
 };
 
 } // namespace kt::test

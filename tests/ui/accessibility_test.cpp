@@ -52,7 +52,7 @@ private slots:
     void questionWindows() {
         QFETCH(int, number);
         const FormId form = formNumber(number);
-        FormWidget window(form, descriptionOf(form), m_events);
+        FormWidget window(descriptionOf(form), m_events);
         const QuestionText& text = kQuestionTexts[indexOf(form)];
 
         QCOMPARE(window.windowTitle(), QString::number(number));

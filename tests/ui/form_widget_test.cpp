@@ -46,7 +46,7 @@ class FormWidgetTest : public QObject {
     NoEvents m_events;
 
     std::unique_ptr<FormWidget> build(FormId id) {
-        return std::make_unique<FormWidget>(id, descriptionOf(id), m_events);
+        return std::make_unique<FormWidget>(descriptionOf(id), m_events);
     }
 
     void forEachWindow() {
@@ -235,10 +235,10 @@ private slots:
     void closingTheWindowReachesTheProgram() {
         struct Closed final : WindowEvents {
             int closed = 0;
-            void Command1_Click(FormId) override {}
-            void closedByUser(FormId) override { ++closed; }
+            void Command1_Click() override {}
+            void closedByUser() override { ++closed; }
         } events;
-        FormWidget window(FormId::Form3, descriptionOf(FormId::Form3), events);
+        FormWidget window(descriptionOf(FormId::Form3), events);
         window.showCentred();
         window.close();
         QCOMPARE(events.closed, 1);

@@ -484,10 +484,10 @@ private slots:
         QFETCH(QString, box);
         QFETCH(int, picture);
         struct NoEvents final : WindowEvents {
-            void Command1_Click(FormId) override {}
-            void closedByUser(FormId) override {}
+            void Command1_Click() override {}
+            void closedByUser() override {}
         } events;
-        FormWidget window(form, descriptionOf(form), events);
+        FormWidget window(descriptionOf(form), events);
         auto* shown = qobject_cast<PictureBox*>(window.control(box.toStdString()));
         QVERIFY(shown);
         QCOMPARE(static_cast<int>(shown->pictureId()), picture);

@@ -261,7 +261,7 @@ class ScalingTest : public QObject {
     double m_factor = 0;
 
     std::unique_ptr<FormWidget> shown(FormId id) {
-        auto window = std::make_unique<FormWidget>(id, descriptionOf(id), m_events);
+        auto window = std::make_unique<FormWidget>(descriptionOf(id), m_events);
         window->showCentred();
         return window;
     }
@@ -290,7 +290,7 @@ private slots:
     void windowsKeepTheirProportions() {
         QFETCH(FormId, form);
         const WindowDescription& d = descriptionOf(form);
-        FormWidget window(form, d, m_events);
+        FormWidget window(d, m_events);
         auto* probe = new PaintProbe(&window);
         window.showCentred();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -439,7 +439,7 @@ private slots:
         QTest::addColumn<FormId>("form");
         QTest::addColumn<QString>("box");
         for (int n = 1; n <= 10; ++n) {
-            FormWidget window(formNumber(n), descriptionOf(formNumber(n)), m_events);
+            FormWidget window(descriptionOf(formNumber(n)), m_events);
             for (const char* name : {"Picture1", "Picture2"})
                 if (auto* box = qobject_cast<PictureBox*>(window.control(name));
                     box && box->picture() &&
@@ -510,7 +510,7 @@ private slots:
     void metafileTextIsDrawnForTheDevice_data() {
         QTest::addColumn<FormId>("form");
         for (int n = 1; n <= 10; ++n) {
-            FormWidget window(formNumber(n), descriptionOf(formNumber(n)), m_events);
+            FormWidget window(descriptionOf(formNumber(n)), m_events);
             auto* box = qobject_cast<PictureBox*>(window.control("Picture1"));
             if (box && box->picture() &&
                 std::holds_alternative<Metafile>(box->picture()->picture()))

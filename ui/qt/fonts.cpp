@@ -1,5 +1,7 @@
 #include "ui/qt/fonts.h"
 
+#include "ui/qt/text.h"
+
 #include <QByteArray>
 #include <QFontDatabase>
 #include <QHash>
@@ -79,8 +81,7 @@ QString familyFor(QStringView face) {
 }
 
 QFont fontFor(const FontDescription& description) {
-    QFont font(familyFor(QString::fromUtf8(description.Name.data(),
-                                           static_cast<qsizetype>(description.Name.size()))));
+    QFont font(familyFor(toQString(description.Name)));
     font.setPixelSize(static_cast<int>(std::lround(description.Size * 96.0 / 72.0)));
     font.setWeight(description.Weight >= 700 ? QFont::Bold : QFont::Normal);
     font.setItalic(description.Italic);

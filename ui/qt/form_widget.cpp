@@ -4,6 +4,7 @@
 #include "ui/qt/fonts.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/system_colours.h"
+#include "ui/qt/text.h"
 #include "ui/qt/twips.h"
 
 #include <QAccessible>
@@ -23,10 +24,6 @@ namespace kt::qt {
 
 namespace {
 
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 Qt::Alignment toQt(TextAlignment alignment) {
     switch (alignment) {
     case TextAlignment::Right:
@@ -41,8 +38,8 @@ Qt::Alignment toQt(TextAlignment alignment) {
 
 } // namespace
 
-FormWidget::FormWidget(FormId form, const WindowDescription& description, WindowEvents& events)
-    : m_form(form), m_description(description), m_events(events) {
+FormWidget::FormWidget(const WindowDescription& description, WindowEvents& events)
+    : m_description(description), m_events(events) {
     setWindowTitle(toQString(description.Caption));
     setObjectName(toQString(description.Name));
     setAutoFillBackground(true);
@@ -78,8 +75,7 @@ QWidget* FormWidget::createControl(const ControlDescription& c) {
         button->setAutoDefault(true);
         button->setFocusPolicy(Qt::StrongFocus);
         if (c.Name == "Command1")
-            connect(button, &QPushButton::clicked, this,
-                    [this] { m_events.Command1_Click(m_form); });
+            connect(button, &QPushButton::clicked, this, [this] { m_events.Command1_Click(); });
         widget = button;
         break;
     }
@@ -140,11 +136,11 @@ void FormWidget::showCentred() {
 
 void FormWidget::closeEvent(QCloseEvent* event) {
     event->accept();
-    m_events.closedByUser(m_form);
+    m_events.closedByUser();
 }
 
-QtWindow::QtWindow(FormId form, const WindowDescription& description, WindowEvents& events)
-    : m_widget(new FormWidget(form, description, events)) {}
+QtWindow::QtWindow(const WindowDescription& description, WindowEvents& events)
+    : m_widget(new FormWidget(description, events)) {}
 
 QtWindow::~QtWindow() {
     delete m_widget;
@@ -177,11 +173,12 @@ std::string QtWindow::caption(std::string_view control) const {
     return {};
 }
 
-void QtWindow::setCaption(std::string_view control, std::string_view text) {
+void QtWindow::setCaption(std::string_view control, std::string_view text,
+                          std::string_view spokenText) {
     QWidget& widget = find(control);
     if (auto* label = qobject_cast<QLabel*>(&widget)) {
         const QString caption = toQString(text);
-        const QString spoken = spokenCaption(m_widget->form(), label->objectName(), caption);
+        const QString spoken = toQString(spokenText);
         // The spoken name goes first: QLabel announces a new text of its own accord while it has
         // no name, and the news is to come once.
         if (spoken != label->accessibleName()) {

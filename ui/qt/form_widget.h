@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/form_id.h"
 #include "ui/description.h"
 #include "ui/window_system.h"
 
@@ -17,9 +16,8 @@ namespace kt::qt {
 class FormWidget : public QWidget {
     Q_OBJECT
 public:
-    FormWidget(FormId form, const WindowDescription& description, WindowEvents& events);
+    FormWidget(const WindowDescription& description, WindowEvents& events);
 
-    FormId form() const { return m_form; }
     const WindowDescription& description() const { return m_description; }
     // The control of that name, as built; nullptr when the window has none.
     QWidget* control(std::string_view name) const;
@@ -34,7 +32,6 @@ private:
     QWidget* createControl(const ControlDescription& c);
     void stackAndOrder();
 
-    FormId m_form;
     const WindowDescription& m_description;
     WindowEvents& m_events;
     QHash<QString, QWidget*> m_controls;
@@ -45,14 +42,15 @@ private:
 // The Window interface over a FormWidget.
 class QtWindow final : public Window {
 public:
-    QtWindow(FormId form, const WindowDescription& description, WindowEvents& events);
+    QtWindow(const WindowDescription& description, WindowEvents& events);
     ~QtWindow() override;
 
     void show() override;
     void hide() override;
     bool isVisible() const override;
     std::string caption(std::string_view control) const override;
-    void setCaption(std::string_view control, std::string_view text) override;
+    void setCaption(std::string_view control, std::string_view text,
+                    std::string_view spoken) override;
     bool value(std::string_view control) const override;
 
     FormWidget* widget() const { return m_widget; }

@@ -1,6 +1,7 @@
 #include "ui/qt/qt_window_system.h"
 
 #include "ui/qt/form_widget.h"
+#include "ui/qt/text.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,9 +12,9 @@ QtWindowSystem::QtWindowSystem() : QtWindowSystem(showErrorMessage) {}
 
 QtWindowSystem::QtWindowSystem(ErrorReporter reporter) : m_reporter(std::move(reporter)) {}
 
-std::unique_ptr<Window> QtWindowSystem::build(FormId form, const WindowDescription& description,
+std::unique_ptr<Window> QtWindowSystem::build(const WindowDescription& description,
                                               WindowEvents& events) {
-    return std::make_unique<QtWindow>(form, description, events);
+    return std::make_unique<QtWindow>(description, events);
 }
 
 void QtWindowSystem::end(int exitCode) {
@@ -32,9 +33,7 @@ void QtWindowSystem::reportError(const RuntimeErrorReport& error) {
 void showErrorMessage(const RuntimeErrorReport& error) {
     QMessageBox box(
         QMessageBox::Critical, QStringLiteral("Тест по кинематике"),
-        QStringLiteral("Ошибка выполнения %1: %2.")
-            .arg(error.number)
-            .arg(QString::fromUtf8(error.text.data(), static_cast<qsizetype>(error.text.size()))),
+        QStringLiteral("Ошибка выполнения %1: %2.").arg(error.number).arg(toQString(error.text)),
         QMessageBox::Ok);
     box.exec();
 }

@@ -15,7 +15,7 @@ public:
     // Tests replace the message box with something that does not wait for a user.
     explicit QtWindowSystem(ErrorReporter reporter);
 
-    std::unique_ptr<Window> build(FormId form, const WindowDescription& description,
+    std::unique_ptr<Window> build(const WindowDescription& description,
                                   WindowEvents& events) override;
     void end(int exitCode) override;
     void reportError(const RuntimeErrorReport& error) override;

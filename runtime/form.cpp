@@ -1,17 +1,17 @@
-#include "app/form.h"
+#include "runtime/form.h"
 
-#include "app/program_description.h"
-#include "app/window_registry.h"
+#include "runtime/window_registry.h"
 
 namespace kt {
 
-Form::Form(FormId id, WindowRegistry& registry) : m_id(id), m_registry(registry) {}
+Form::Form(FormId id, const WindowDescription& description, WindowRegistry& registry)
+    : m_id(id), m_description(description), m_registry(registry) {}
 
 Form::~Form() = default;
 
 Window& Form::loaded() {
     if (!m_window) {
-        m_window = m_registry.system().build(m_id, descriptionOf(m_id), m_registry.events());
+        m_window = m_registry.system().build(m_description, m_events);
         Form_Load();
     }
     return *m_window;
@@ -38,11 +38,23 @@ std::string Form::Caption(std::string_view control) {
 }
 
 void Form::setCaption(std::string_view control, std::string_view text) {
-    loaded().setCaption(control, text);
+    loaded().setCaption(control, text, text);
+}
+
+void Form::setCaption(std::string_view control, std::string_view text, std::string_view spoken) {
+    loaded().setCaption(control, text, spoken);
 }
 
 bool Form::Value(std::string_view control) {
     return loaded().value(control);
+}
+
+void Form::Events::Command1_Click() {
+    m_form.m_registry.events().Command1_Click(m_form.m_id);
+}
+
+void Form::Events::closedByUser() {
+    m_form.m_registry.events().closedByUser(m_form.m_id);
 }
 
 } // namespace kt

@@ -1,5 +1,5 @@
-#include "app/runtime_error.h"
-#include "app/runtime_numbers.h"
+#include "runtime/runtime_error.h"
+#include "runtime/runtime_numbers.h"
 
 #include <gtest/gtest.h>
 

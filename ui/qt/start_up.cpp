@@ -1,4 +1,4 @@
-#include "app/start_up.h"
+#include "ui/qt/start_up.h"
 
 #include "ui/qt/fonts.h"
 #include "ui/qt/program_icon.h"

@@ -1,18 +1,16 @@
-#include "app/window_registry.h"
-
-#include "app/program_description.h"
+#include "runtime/window_registry.h"
 
 namespace kt {
 
-WindowRegistry::WindowRegistry(WindowSystem& system, WindowEvents& events)
-    : m_system(system), m_events(events) {}
+WindowRegistry::WindowRegistry(WindowSystem& system, FormEvents& events, FormFactory create)
+    : m_system(system), m_events(events), m_create(create) {}
 
 WindowRegistry::~WindowRegistry() = default;
 
 Form& WindowRegistry::name(FormId id) {
     auto& slot = m_slots[indexOf(id)];
     if (!slot)
-        slot = createForm(id, *this);
+        slot = m_create(id, *this);
     return *slot;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form_id.h"
+#include "runtime/form_id.h"
 #include "ui/window_system.h"
 
 #include <memory>
@@ -16,7 +16,7 @@ class WindowRegistry;
 // Form_Load runs, once.
 class Form {
 public:
-    Form(FormId id, WindowRegistry& registry);
+    Form(FormId id, const WindowDescription& description, WindowRegistry& registry);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -33,17 +33,32 @@ public:
 
     std::string Caption(std::string_view control);
     void setCaption(std::string_view control, std::string_view text);
+    // The same, with the words assistive technology reads for the caption.
+    void setCaption(std::string_view control, std::string_view text, std::string_view spoken);
     bool Value(std::string_view control);
 
 protected:
     WindowRegistry& registry() { return m_registry; }
 
 private:
+    // Passes the window's reports on to the program, naming this form.
+    class Events final : public WindowEvents {
+    public:
+        explicit Events(Form& form) : m_form(form) {}
+        void Command1_Click() override;
+        void closedByUser() override;
+
+    private:
+        Form& m_form;
+    };
+
     Window& loaded();
 
     FormId m_id;
+    const WindowDescription& m_description;
     WindowRegistry& m_registry;
-    std::unique_ptr<Window> m_window;
+    Events m_events{*this};
+    std::unique_ptr<Window> m_window; // built with m_events, so it goes first
 };
 
 } // namespace kt

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/form.h"
-#include "app/form_id.h"
+#include "runtime/form.h"
+#include "runtime/form_events.h"
+#include "runtime/form_id.h"
 #include "ui/window_system.h"
 
 #include <array>
@@ -13,7 +14,10 @@ namespace kt {
 // until the program ends; code names windows only through here.
 class WindowRegistry {
 public:
-    WindowRegistry(WindowSystem& system, WindowEvents& events);
+    // Makes the instance of a window class; the program supplies it, knowing its classes.
+    using FormFactory = std::unique_ptr<Form> (*)(FormId id, WindowRegistry& registry);
+
+    WindowRegistry(WindowSystem& system, FormEvents& events, FormFactory create);
     ~WindowRegistry();
     WindowRegistry(const WindowRegistry&) = delete;
     WindowRegistry& operator=(const WindowRegistry&) = delete;
@@ -27,11 +31,12 @@ public:
     [[noreturn]] void End();
 
     WindowSystem& system() { return m_system; }
-    WindowEvents& events() { return m_events; }
+    FormEvents& events() { return m_events; }
 
 private:
     WindowSystem& m_system;
-    WindowEvents& m_events;
+    FormEvents& m_events;
+    FormFactory m_create;
     std::array<std::unique_ptr<Form>, kFormCount> m_slots;
 };
 

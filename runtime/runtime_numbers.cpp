@@ -1,6 +1,6 @@
-#include "app/runtime_numbers.h"
+#include "runtime/runtime_numbers.h"
 
-#include "app/runtime_error.h"
+#include "runtime/runtime_error.h"
 
 #include <charconv>
 #include <cmath>
