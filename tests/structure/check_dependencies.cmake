@@ -1,0 +1,91 @@
+# Every include between the program's folders points down: a file includes its own folder and
+# the folders below it, never a folder above it or beside it.
+#
+#   cmake -DROOT=<source dir> -P check_dependencies.cmake
+#       checks the tree; fails naming every include that points the wrong way
+#   cmake -DSELF_TEST=<scratch dir> -P check_dependencies.cmake
+#       writes a small tree with one upward and one sideways include into the scratch folder
+#       and fails unless the check finds exactly those two
+
+# Bottom to top; folders on one floor (joined by commas) stand beside each other.
+set(kt_floors "assets;ui;ui/qt,runtime;questions,result;app")
+
+# The folder a path lies in (the longest listed one that holds it) and the floor of that folder;
+# empty when it lies in none.
+function(kt_place path folder_var floor_var)
+  set(best "")
+  set(best_floor "")
+  set(floor 0)
+  foreach(entry IN LISTS kt_floors)
+    string(REPLACE "," ";" folders "${entry}")
+    foreach(folder IN LISTS folders)
+      string(LENGTH "${folder}" length)
+      string(LENGTH "${best}" best_length)
+      if(path MATCHES "^${folder}/" AND length GREATER best_length)
+        set(best "${folder}")
+        set(best_floor ${floor})
+      endif()
+    endforeach()
+    math(EXPR floor "${floor} + 1")
+  endforeach()
+  set(${folder_var} "${best}" PARENT_SCOPE)
+  set(${floor_var} "${best_floor}" PARENT_SCOPE)
+endfunction()
+
+# Sets out_var to one line per include that points up or sideways.
+function(kt_check_tree root out_var)
+  set(faults "")
+  set(files "")
+  foreach(entry IN LISTS kt_floors)
+    string(REPLACE "," ";" folders "${entry}")
+    foreach(folder IN LISTS folders)
+      file(GLOB_RECURSE found RELATIVE "${root}" "${root}/${folder}/*.h" "${root}/${folder}/*.cpp")
+      list(APPEND files ${found})
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES files)
+  list(SORT files)
+  foreach(file IN LISTS files)
+    kt_place("${file}" from from_floor)
+    file(STRINGS "${root}/${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" included "${line}")
+      kt_place("${included}" to to_floor)
+      if(to STREQUAL "" OR to STREQUAL from)
+        continue()
+      endif()
+      if(to_floor GREATER from_floor)
+        string(APPEND faults "upward include: ${file} includes ${included} (${to} stands above ${from})\n")
+      elseif(to_floor EQUAL from_floor)
+        string(APPEND faults "sideways include: ${file} includes ${included} (${to} stands beside ${from})\n")
+      endif()
+    endforeach()
+  endforeach()
+  set(${out_var} "${faults}" PARENT_SCOPE)
+endfunction()
+
+if(DEFINED SELF_TEST)
+  file(REMOVE_RECURSE "${SELF_TEST}")
+  file(WRITE "${SELF_TEST}/assets/picture.h" "#pragma once\n#include <vector>\n")
+  file(WRITE "${SELF_TEST}/ui/window.h" "#pragma once\n#include \"assets/picture.h\"\n")
+  file(WRITE "${SELF_TEST}/ui/qt/widget.cpp" "#include \"ui/qt/widget.h\"\n#include \"ui/window.h\"\n")
+  file(WRITE "${SELF_TEST}/ui/qt/widget.h" "#pragma once\n#include \"runtime/form.h\"\n")
+  file(WRITE "${SELF_TEST}/runtime/form.h" "#pragma once\n#include \"ui/window.h\"\n")
+  file(WRITE "${SELF_TEST}/ui/description.h" "#pragma once\n  #  include \"app/program.h\" // upward\n")
+  file(WRITE "${SELF_TEST}/app/program.h" "#pragma once\n#include \"ui/qt/widget.h\"\n#include \"runtime/form.h\"\n")
+  kt_check_tree("${SELF_TEST}" faults)
+  set(expected "upward include: ui/description.h includes app/program.h (app stands above ui)\nsideways include: ui/qt/widget.h includes runtime/form.h (runtime stands beside ui/qt)\n")
+  if(NOT faults STREQUAL expected)
+    message(FATAL_ERROR "the check found\n${faults}instead of\n${expected}")
+  endif()
+  message(STATUS "the check finds the upward and the sideways include, and only those")
+  return()
+endif()
+
+if(NOT DEFINED ROOT)
+  message(FATAL_ERROR "usage: cmake -DROOT=<source dir> -P check_dependencies.cmake")
+endif()
+kt_check_tree("${ROOT}" faults)
+if(NOT faults STREQUAL "")
+  message(FATAL_ERROR "includes that point the wrong way:\n${faults}")
+endif()
