@@ -1,6 +1,7 @@
 // Time from the click on "Далее" with the right answer chosen to the next window's first paint,
 // for each of the ten moves, over many passes through the test. Prints the median per move.
 #include "app/program.h"
+#include "support/right_answers.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/qt_window_system.h"
 #include "ui/qt/start_up.h"
@@ -17,9 +18,6 @@
 #include <vector>
 
 namespace {
-
-const char* const kRight[10] = {"Option3", "Option1", "Option2", "Option1", "Option1",
-                                "Option2", "Option1", "Option3", "Option3", "Option1"};
 
 // Notes the first paint of every top-level window.
 class PaintWatch : public QObject {
@@ -74,8 +72,9 @@ int main(int argc, char* argv[]) {
                 std::fprintf(stderr, "transition_probe: window %d never painted\n", n + 1);
                 return 1;
             }
-            qobject_cast<QRadioButton*>(window->control(kRight[n]))->setChecked(true);
-            auto* next = qobject_cast<QPushButton*>(window->control("Command1"));
+            qobject_cast<QRadioButton*>(window->control(kt::test::rightOption(n + 1)))
+                ->setChecked(true);
+            auto* next = qobject_cast<QPushButton*>(window->control(kt::ControlId::Command1));
             QElapsedTimer timer;
             timer.start();
             next->click();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/form_id.h"
+#include "ui/description.h"
 
 #include <array>
 #include <string_view>
@@ -26,7 +27,8 @@ struct AnswerKey {
     FormId next;
 };
 
-inline constexpr std::array<std::string_view, 3> kOptionNames = {"Option1", "Option2", "Option3"};
+inline constexpr std::array<ControlId, 3> kOptions = {ControlId::Option1, ControlId::Option2,
+                                                      ControlId::Option3};
 
 // clang-format off
 inline constexpr std::array<AnswerKey, 10> kAnswerKeys = {{

@@ -17,19 +17,19 @@ void QuestionForm::Form_Load() {
 void QuestionForm::Command1_Click() {
     // Three separate tests, each reading its button afresh, even after a right answer has
     // already moved on and hidden this window.
-    for (std::size_t i = 0; i < kOptionNames.size(); ++i)
-        if (Value(kOptionNames[i]))
+    for (std::size_t i = 0; i < kOptions.size(); ++i)
+        if (Value(kOptions[i]))
             perform(m_key.options[i]);
 }
 
 void QuestionForm::perform(const OptionAction& action) {
     if (!action.right) {
         // Spelt out sign by sign, a mark would tell a listener nothing.
-        setCaption("Label2", action.mark, kWrongAnswerSpoken);
+        setCaption(ControlId::Label2, action.mark, kWrongAnswerSpoken);
         WrongCount = addInt16(WrongCount, 1);
         return;
     }
-    setCaption("Label2", signedNumberText(WrongCount));
+    setCaption(ControlId::Label2, signedNumberText(WrongCount));
     registry().name(m_key.next).Show();
     registry().name(id()).setVisible(false);
 }

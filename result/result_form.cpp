@@ -17,7 +17,7 @@ ResultForm::ResultForm(WindowRegistry& registry) : Form(FormId::Form11, kResultW
 
 void ResultForm::Form_Load() {
     auto countOf = [this](int window) {
-        return numericPrefixParse(registry().name(formNumber(window)).Caption("Label2"));
+        return numericPrefixParse(registry().name(formNumber(window)).Caption(ControlId::Label2));
     };
     double* const scores[] = {&Score1, &Score2, &Score3, &Score4, &Score5,
                               &Score6, &Score7, &Score8, &Score9};
@@ -31,7 +31,7 @@ void ResultForm::Form_Load() {
     Total += Score10;
 
     Mark = markFor(Total);
-    setCaption("Label2", signedNumberText(Mark), "Оценка: " + std::to_string(Mark));
+    setCaption(ControlId::Label2, signedNumberText(Mark), "Оценка: " + std::to_string(Mark));
 }
 
 void ResultForm::Command1_Click() {

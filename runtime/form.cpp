@@ -33,19 +33,19 @@ bool Form::Visible() const {
     return m_window && m_window->isVisible();
 }
 
-std::string Form::Caption(std::string_view control) {
+std::string Form::Caption(ControlId control) {
     return loaded().caption(control);
 }
 
-void Form::setCaption(std::string_view control, std::string_view text) {
+void Form::setCaption(ControlId control, std::string_view text) {
     loaded().setCaption(control, text, text);
 }
 
-void Form::setCaption(std::string_view control, std::string_view text, std::string_view spoken) {
+void Form::setCaption(ControlId control, std::string_view text, std::string_view spoken) {
     loaded().setCaption(control, text, spoken);
 }
 
-bool Form::Value(std::string_view control) {
+bool Form::Value(ControlId control) {
     return loaded().value(control);
 }
 

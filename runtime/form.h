@@ -31,11 +31,11 @@ public:
     void setVisible(bool visible);
     bool Visible() const; // a window that is not loaded is not visible
 
-    std::string Caption(std::string_view control);
-    void setCaption(std::string_view control, std::string_view text);
+    std::string Caption(ControlId control);
+    void setCaption(ControlId control, std::string_view text);
     // The same, with the words assistive technology reads for the caption.
-    void setCaption(std::string_view control, std::string_view text, std::string_view spoken);
-    bool Value(std::string_view control);
+    void setCaption(ControlId control, std::string_view text, std::string_view spoken);
+    bool Value(ControlId control);
 
 protected:
     WindowRegistry& registry() { return m_registry; }

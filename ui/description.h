@@ -15,6 +15,26 @@ namespace kt {
 
 enum class ControlKind { PictureBox, Label, CommandButton, OptionButton };
 
+// The controls of the program's windows, as the code names them. A window has each at most once.
+enum class ControlId : std::uint8_t {
+    Picture1,
+    Picture2,
+    Option1,
+    Option2,
+    Option3,
+    Command1,
+    Label1,
+    Label2
+};
+inline constexpr std::size_t kControlIdCount = 8;
+
+// The name a control has in its window's description.
+constexpr std::string_view controlName(ControlId id) {
+    constexpr std::string_view names[kControlIdCount] = {
+        "Picture1", "Picture2", "Option1", "Option2", "Option3", "Command1", "Label1", "Label2"};
+    return names[static_cast<std::size_t>(id)];
+}
+
 enum class PictureBorder : std::uint8_t { Sunken, Flat };
 
 enum class TextAlignment : std::uint8_t { Left = 0, Right = 1, Centre = 2 };
@@ -66,7 +86,8 @@ struct Rect {
 };
 
 struct ControlDescription {
-    std::string_view Name;
+    ControlId id = ControlId::Label1;
+    std::string_view Name; // controlName(id); the windows are described by it
     ControlKind kind = ControlKind::Label;
     Rect rect;
     int TabIndex = 0;
@@ -109,6 +130,23 @@ struct WindowDescription {
             if (c.Name == name)
                 return &c;
         return nullptr;
+    }
+    constexpr const ControlDescription* control(ControlId id) const {
+        for (const auto& c : controls())
+            if (c.id == id)
+                return &c;
+        return nullptr;
+    }
+    // Every control's name is the one its identity gives, and no identity comes twice.
+    constexpr bool controlsNamedByIdentity() const {
+        for (std::size_t i = 0; i < controlCount; ++i) {
+            if (controlSlots[i].Name != controlName(controlSlots[i].id))
+                return false;
+            for (std::size_t j = 0; j < i; ++j)
+                if (controlSlots[j].id == controlSlots[i].id)
+                    return false;
+        }
+        return true;
     }
 };
 

@@ -23,7 +23,7 @@ protected:
     ~WindowEvents() = default;
 };
 
-// A built window with its controls. Controls are named as in the window's description.
+// A built window with its controls, reached by their identities.
 class Window {
 public:
     virtual ~Window() = default;
@@ -34,12 +34,11 @@ public:
     virtual void hide() = 0;
     virtual bool isVisible() const = 0;
 
-    virtual std::string caption(std::string_view control) const = 0;
+    virtual std::string caption(ControlId control) const = 0;
     // `spoken` is what assistive technology reads for the new caption: the caption itself, or
     // words for what would otherwise be spelt out sign by sign.
-    virtual void setCaption(std::string_view control, std::string_view text,
-                            std::string_view spoken) = 0;
-    virtual bool value(std::string_view control) const = 0;
+    virtual void setCaption(ControlId control, std::string_view text, std::string_view spoken) = 0;
+    virtual bool value(ControlId control) const = 0;
 };
 
 // A runtime error that ended a handler: reported to the user, then the program ends.

@@ -18,26 +18,26 @@ const KeyRow kKeys[] = {
     {7, {nullptr, "???", "?"}},  {8, {"?", "???", nullptr}}, {9, {"?", "???", nullptr}},
     {10, {nullptr, "?", "???"}},
 };
-const char* const kOptions[3] = {"Option1", "Option2", "Option3"};
 
 TEST(AnswerCheck, EveryOptionOfEveryWindowDoesWhatTheKeySays) {
     for (const auto& row : kKeys) {
         for (int option = 0; option < 3; ++option) {
-            SCOPED_TRACE("Form" + std::to_string(row.window) + " " + kOptions[option]);
+            const ControlId id = kAllOptions[static_cast<std::size_t>(option)];
+            SCOPED_TRACE("Form" + std::to_string(row.window) + " " + std::string(controlName(id)));
             TestProgram t;
             for (int n = 1; n < row.window; ++n)
                 t.answerRight(n);
-            t.click(row.window, kOptions[option]);
+            t.click(row.window, id);
 
             const bool right = row.marks[option] == nullptr;
             if (right) {
-                EXPECT_EQ(t.slot(row.window)->Caption("Label2"), " 0");
+                EXPECT_EQ(t.slot(row.window)->Caption(ControlId::Label2), " 0");
                 EXPECT_FALSE(t.window(row.window).isVisible());
                 ASSERT_NE(t.slot(row.window + 1), nullptr);
                 EXPECT_TRUE(t.window(row.window + 1).isVisible());
                 EXPECT_EQ(t.question(row.window).WrongCount, 0);
             } else {
-                EXPECT_EQ(t.slot(row.window)->Caption("Label2"), row.marks[option]);
+                EXPECT_EQ(t.slot(row.window)->Caption(ControlId::Label2), row.marks[option]);
                 EXPECT_TRUE(t.window(row.window).isVisible());
                 EXPECT_EQ(t.slot(row.window + 1), nullptr) << "a wrong answer moved on";
                 EXPECT_EQ(t.question(row.window).WrongCount, 1);
@@ -50,7 +50,7 @@ TEST(AnswerCheck, AClickWithNoOptionChosenChangesNothing) {
     TestProgram t;
     t.window(1).clickCommand1();
     t.window(1).clickCommand1();
-    EXPECT_EQ(t.slot(1)->Caption("Label2"), "");
+    EXPECT_EQ(t.slot(1)->Caption(ControlId::Label2), "");
     EXPECT_EQ(t.question(1).WrongCount, 0);
     EXPECT_TRUE(t.window(1).isVisible());
     EXPECT_EQ(t.slot(2), nullptr);
@@ -58,17 +58,17 @@ TEST(AnswerCheck, AClickWithNoOptionChosenChangesNothing) {
 
 TEST(AnswerCheck, EveryWrongClickCountsAndTheRightOneWritesTheCount) {
     TestProgram t;
-    t.click(1, "Option1");
-    EXPECT_EQ(t.slot(1)->Caption("Label2"), "???");
-    t.click(1, "Option2");
-    EXPECT_EQ(t.slot(1)->Caption("Label2"), "?") << "each mark replaces the one before";
-    t.click(1, "Option2");
+    t.click(1, ControlId::Option1);
+    EXPECT_EQ(t.slot(1)->Caption(ControlId::Label2), "???");
+    t.click(1, ControlId::Option2);
+    EXPECT_EQ(t.slot(1)->Caption(ControlId::Label2), "?") << "each mark replaces the one before";
+    t.click(1, ControlId::Option2);
     EXPECT_EQ(t.question(1).WrongCount, 3) << "the same wrong option counts again";
     t.answerRight(1);
-    EXPECT_EQ(t.slot(1)->Caption("Label2"), " 3");
+    EXPECT_EQ(t.slot(1)->Caption(ControlId::Label2), " 3");
     EXPECT_FALSE(t.window(1).isVisible());
     EXPECT_EQ(t.question(2).WrongCount, 0) << "the next window starts its own count";
-    EXPECT_EQ(t.slot(2)->Caption("Label2"), "");
+    EXPECT_EQ(t.slot(2)->Caption(ControlId::Label2), "");
 }
 
 TEST(AnswerCheck, TheNextWindowIsShownBeforeThisOneIsHidden) {
@@ -83,7 +83,7 @@ TEST(AnswerCheck, TheNextWindowIsShownBeforeThisOneIsHidden) {
 TEST(AnswerCheck, TheCounterHolds32767AndTheNextWrongClickRaisesOverflow) {
     TestProgram t;
     t.answerRight(1);
-    t.window(2).choose("Option2");
+    t.window(2).choose(ControlId::Option2);
     for (int i = 0; i < 32767; ++i)
         t.window(2).clickCommand1();
     ASSERT_EQ(t.question(2).WrongCount, 32767);
@@ -96,7 +96,7 @@ TEST(AnswerCheck, TheCounterHolds32767AndTheNextWrongClickRaisesOverflow) {
         for (int n = 1; n <= 11; ++n)
             if (HeadlessWindow* w = t.screen.window(formNumber(n)))
                 seen.push_back(std::to_string(n) + (w->isVisible() ? " shown " : " hidden ") +
-                               w->caption("Label2"));
+                               w->caption(ControlId::Label2));
         return seen;
     };
     const auto before = state();
@@ -108,7 +108,7 @@ TEST(AnswerCheck, TheCounterHolds32767AndTheNextWrongClickRaisesOverflow) {
     EXPECT_EQ(state(), before) << "a window changed besides the error";
     EXPECT_EQ(t.slot(3), nullptr);
 
-    t.click(2, "Option1");
+    t.click(2, ControlId::Option1);
     EXPECT_EQ(t.slot(3), nullptr) << "a handler ran after the program ended";
 }
 

@@ -21,7 +21,7 @@ void takeTheTest(TestProgram& t, int total) {
     for (int n = 1; n <= 10; ++n) {
         const int wrong = total / 10 + (n > 10 - total % 10 ? 1 : 0);
         for (int i = 0; i < wrong; ++i)
-            t.click(n, t.wrongOption(n));
+            t.click(n, wrongOption(n));
         t.answerRight(n);
     }
 }
@@ -34,7 +34,7 @@ TEST(Mark, FollowsTheSheetForEveryTotal) {
         ASSERT_NE(t.slot(11), nullptr);
         EXPECT_TRUE(t.window(11).isVisible());
         EXPECT_FALSE(t.window(10).isVisible());
-        EXPECT_EQ(t.slot(11)->Caption("Label2"), row.caption);
+        EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), row.caption);
         EXPECT_DOUBLE_EQ(t.result().Total, row.total);
     }
 }
@@ -45,10 +45,11 @@ TEST(Mark, DoesNotDependOnWhereTheWrongClicksWere) {
         for (int n = 1; n <= 10; ++n) {
             if (n == where)
                 for (int i = 0; i < 9; ++i)
-                    t.click(n, t.wrongOption(n));
+                    t.click(n, wrongOption(n));
             t.answerRight(n);
         }
-        EXPECT_EQ(t.slot(11)->Caption("Label2"), " 2") << "nine wrong clicks in window " << where;
+        EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), " 2")
+            << "nine wrong clicks in window " << where;
     }
 }
 
@@ -69,10 +70,10 @@ TEST(Mark, CaptionsThatAreNotNumbersCountAsZero) {
         t.program.registry().name(formNumber(n));
     const char* captions[10] = {"???", "?", "", " 3", "abc", " 1", "-", " 0", "?", " 4"};
     for (int n = 1; n <= 10; ++n)
-        t.slot(n)->setCaption("Label2", captions[n - 1]);
+        t.slot(n)->setCaption(ControlId::Label2, captions[n - 1]);
     t.program.registry().name(FormId::Form11).Show();
     EXPECT_DOUBLE_EQ(t.result().Total, 8);
-    EXPECT_EQ(t.slot(11)->Caption("Label2"), " 3");
+    EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), " 3");
 }
 
 TEST(Mark, TheTenthCountIsRoundedHalfToEven) {
@@ -88,41 +89,42 @@ TEST(Mark, TheTenthCountIsRoundedHalfToEven) {
         TestProgram t;
         for (int n = 1; n <= 10; ++n)
             t.program.registry().name(formNumber(n));
-        t.slot(10)->setCaption("Label2", row.caption);
+        t.slot(10)->setCaption(ControlId::Label2, row.caption);
         t.program.registry().name(FormId::Form11).Show();
         EXPECT_EQ(t.result().Score10, row.score10) << row.caption;
-        EXPECT_EQ(t.slot(11)->Caption("Label2"), row.mark) << row.caption;
+        EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), row.mark) << row.caption;
     }
 }
 
 TEST(Mark, TheNinthCountIsNotRounded) {
     TestProgram t;
-    t.program.registry().name(FormId::Form9).setCaption("Label2", " 2.5");
+    t.program.registry().name(FormId::Form9).setCaption(ControlId::Label2, " 2.5");
     t.program.registry().name(FormId::Form11).Show();
     EXPECT_DOUBLE_EQ(t.result().Score9, 2.5);
     EXPECT_DOUBLE_EQ(t.result().Total, 2.5);
-    EXPECT_EQ(t.slot(11)->Caption("Label2"), " 4"); // (20 - 2.5) = 17.5 -> 18 -> 4
+    EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), " 4"); // (20 - 2.5) = 17.5 -> 18 -> 4
 }
 
 TEST(Mark, ATenthCountOutsideSixteenBitsRaisesOverflow) {
     for (const char* caption : {" 32768", "-32769", " 99999999999"}) {
         TestProgram t;
-        t.program.registry().name(FormId::Form10).setCaption("Label2", caption);
+        t.program.registry().name(FormId::Form10).setCaption(ControlId::Label2, caption);
         // Outside a click handler nothing reports the error, so it reaches the test.
         EXPECT_THROW(t.program.registry().name(FormId::Form11).Show(), RuntimeError) << caption;
-        EXPECT_EQ(t.slot(11)->Caption("Label2"), "") << "a mark was written after all";
+        EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), "") << "a mark was written after all";
     }
     TestProgram fits;
-    fits.program.registry().name(FormId::Form10).setCaption("Label2", " 32767");
+    fits.program.registry().name(FormId::Form10).setCaption(ControlId::Label2, " 32767");
     fits.program.registry().name(FormId::Form11).Show();
     EXPECT_TRUE(fits.screen.errors().empty());
-    EXPECT_EQ(fits.slot(11)->Caption("Label2"), "-8186"); // (20 - 32767) \ 4, cut toward zero
+    EXPECT_EQ(fits.slot(11)->Caption(ControlId::Label2),
+              "-8186"); // (20 - 32767) \ 4, cut toward zero
 }
 
 TEST(Mark, ExitEndsTheProgramWithCodeZero) {
     TestProgram t;
     takeTheTest(t, 0);
-    EXPECT_EQ(t.slot(11)->Caption("Label2"), " 5");
+    EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), " 5");
     EXPECT_FALSE(t.screen.exitCode().has_value());
     t.window(11).clickCommand1();
     EXPECT_TRUE(t.program.ended());

@@ -37,20 +37,20 @@ TEST(RandomSequences, TheMarkAlwaysFollowsTheSheet) {
                 t.window(n).clickCommand1();
             const int wrong = std::uniform_int_distribution(0, run % 7)(random);
             for (int i = 0; i < wrong; ++i) {
-                std::vector<std::string> wrongOptions;
-                for (const char* o : {"Option1", "Option2", "Option3"})
-                    if (o != std::string(kRightOption[n - 1]))
+                std::vector<ControlId> wrongOptions;
+                for (ControlId o : kAllOptions)
+                    if (o != rightOption(n))
                         wrongOptions.push_back(o);
-                const auto& option = wrongOptions[std::uniform_int_distribution(0, 1)(random)];
+                const ControlId option = wrongOptions[std::uniform_int_distribution(0, 1)(random)];
                 t.click(n, option);
-                trace += option.back();
+                trace += controlName(option).back();
             }
             total += wrong;
             t.answerRight(n);
             trace += '|';
         }
         ASSERT_NE(t.slot(11), nullptr) << "run " << run << ": " << trace;
-        ASSERT_EQ(t.slot(11)->Caption("Label2"), markText(markFromSheet(total)))
+        ASSERT_EQ(t.slot(11)->Caption(ControlId::Label2), markText(markFromSheet(total)))
             << "run " << run << ", total " << total << ": " << trace;
     }
 }

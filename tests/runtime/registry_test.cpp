@@ -26,20 +26,20 @@ TEST(Registry, NamingCreatesWithoutLoading) {
 
 TEST(Registry, NamingAHiddenWindowAgainGivesTheSameInstanceWithItsState) {
     TestProgram t;
-    t.click(1, t.wrongOption(1));
-    t.click(1, t.wrongOption(1));
+    t.click(1, wrongOption(1));
+    t.click(1, wrongOption(1));
     t.answerRight(1);
     ASSERT_FALSE(t.window(1).isVisible());
 
     Form& again = t.program.registry().name(FormId::Form1);
     EXPECT_EQ(&again, t.slot(1));
     EXPECT_EQ(t.question(1).WrongCount, 2);
-    EXPECT_EQ(again.Caption("Label2"), " 2");
+    EXPECT_EQ(again.Caption(ControlId::Label2), " 2");
 }
 
 TEST(Registry, ShowingALoadedWindowDoesNotRunFormLoadAgain) {
     TestProgram t;
-    t.click(1, t.wrongOption(1));
+    t.click(1, wrongOption(1));
     ASSERT_EQ(t.question(1).WrongCount, 1);
     t.slot(1)->Show();
     EXPECT_EQ(t.window(1).showCount(), 2);
@@ -50,7 +50,7 @@ TEST(Registry, ShowingALoadedWindowDoesNotRunFormLoadAgain) {
 TEST(Registry, ReadingAControlLoadsACreatedWindow) {
     TestProgram t;
     Form& form5 = t.program.registry().name(FormId::Form5);
-    EXPECT_EQ(form5.Caption("Label2"), "");
+    EXPECT_EQ(form5.Caption(ControlId::Label2), "");
     EXPECT_TRUE(form5.isLoaded());
     EXPECT_FALSE(form5.Visible()) << "loading must not show the window";
 }
@@ -65,9 +65,9 @@ TEST(Registry, AfterEndNoEventReachesAHandler) {
     EXPECT_EQ(t.screen.exitCode(), 0);
 
     // Events that were already queued are dropped.
-    t.slot(10)->setCaption("Label2", "");
-    t.click(10, "Option2");
-    EXPECT_EQ(t.slot(10)->Caption("Label2"), "");
+    t.slot(10)->setCaption(ControlId::Label2, "");
+    t.click(10, ControlId::Option2);
+    EXPECT_EQ(t.slot(10)->Caption(ControlId::Label2), "");
     EXPECT_EQ(t.question(10).WrongCount, 0);
 }
 

@@ -10,7 +10,7 @@ namespace kt::test {
 HeadlessWindow::HeadlessWindow(const WindowDescription& description, WindowEvents& events)
     : m_events(events) {
     for (const auto& c : description.controls())
-        m_controls.emplace(std::string(c.Name), Control{c.kind, std::string(c.Caption)});
+        m_controls.emplace(c.id, Control{c.kind, std::string(c.Caption)});
 }
 
 void HeadlessWindow::show() {
@@ -22,35 +22,35 @@ void HeadlessWindow::hide() {
     m_visible = false;
 }
 
-const HeadlessWindow::Control& HeadlessWindow::find(std::string_view name) const {
-    const auto it = m_controls.find(name);
+const HeadlessWindow::Control& HeadlessWindow::find(ControlId id) const {
+    const auto it = m_controls.find(id);
     if (it == m_controls.end())
-        throw std::logic_error("no control " + std::string(name));
+        throw std::logic_error("no control " + std::string(controlName(id)));
     return it->second;
 }
 
-HeadlessWindow::Control& HeadlessWindow::find(std::string_view name) {
-    return const_cast<Control&>(std::as_const(*this).find(name));
+HeadlessWindow::Control& HeadlessWindow::find(ControlId id) {
+    return const_cast<Control&>(std::as_const(*this).find(id));
 }
 
-std::string HeadlessWindow::caption(std::string_view control) const {
+std::string HeadlessWindow::caption(ControlId control) const {
     return find(control).caption;
 }
 
-void HeadlessWindow::setCaption(std::string_view control, std::string_view text, std::string_view) {
+void HeadlessWindow::setCaption(ControlId control, std::string_view text, std::string_view) {
     find(control).caption = std::string(text);
 }
 
-bool HeadlessWindow::value(std::string_view control) const {
+bool HeadlessWindow::value(ControlId control) const {
     return find(control).value;
 }
 
-void HeadlessWindow::choose(std::string_view option) {
+void HeadlessWindow::choose(ControlId option) {
     if (find(option).kind != ControlKind::OptionButton)
-        throw std::logic_error(std::string(option) + " is not an option button");
-    for (auto& [name, control] : m_controls)
+        throw std::logic_error(std::string(controlName(option)) + " is not an option button");
+    for (auto& [id, control] : m_controls)
         if (control.kind == ControlKind::OptionButton)
-            control.value = name == option;
+            control.value = id == option;
 }
 
 void HeadlessWindow::clickCommand1() {

@@ -20,13 +20,12 @@ public:
     void show() override;
     void hide() override;
     bool isVisible() const override { return m_visible; }
-    std::string caption(std::string_view control) const override;
-    void setCaption(std::string_view control, std::string_view text,
-                    std::string_view spoken) override;
-    bool value(std::string_view control) const override;
+    std::string caption(ControlId control) const override;
+    void setCaption(ControlId control, std::string_view text, std::string_view spoken) override;
+    bool value(ControlId control) const override;
 
     // What the pupil does: choose an option (clearing the others of the group), click Command1.
-    void choose(std::string_view option);
+    void choose(ControlId option);
     void clickCommand1();
     void close();
 
@@ -38,11 +37,11 @@ private:
         std::string caption;
         bool value = false;
     };
-    const Control& find(std::string_view name) const;
-    Control& find(std::string_view name);
+    const Control& find(ControlId id) const;
+    Control& find(ControlId id);
 
     WindowEvents& m_events;
-    std::map<std::string, Control, std::less<>> m_controls;
+    std::map<ControlId, Control> m_controls;
     bool m_visible = false;
     int m_showCount = 0;
 };

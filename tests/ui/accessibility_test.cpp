@@ -2,6 +2,7 @@
 #include "app/program_description.h"
 #include "questions/question_texts.h"
 #include "support/no_events.h"
+#include "support/right_answers.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/qt_window_system.h"
@@ -66,16 +67,15 @@ private slots:
         QVERIFY(accessible(statement, QAccessible::Description)
                     .startsWith(QString::number(number) + ". "));
 
-        const char* const options[] = {"Option1", "Option2", "Option3"};
         const char* const letters[] = {"А. ", "Б. ", "В. "};
         for (int i = 0; i < 3; ++i) {
-            QWidget* option = window.control(options[i]);
+            QWidget* option = window.control(kt::test::kAllOptions[static_cast<std::size_t>(i)]);
             QCOMPARE(roleOf(option), QAccessible::RadioButton);
             QCOMPARE(accessible(option, QAccessible::Name),
                      q(text.choices[static_cast<std::size_t>(i)]));
             QVERIFY(accessible(option, QAccessible::Name).startsWith(letters[i]));
         }
-        QCOMPARE(accessible(window.control("Command1"), QAccessible::Name),
+        QCOMPARE(accessible(window.control(ControlId::Command1), QAccessible::Name),
                  QStringLiteral("Далее"));
 
         QWidget* graph = window.control("Picture2");
@@ -96,27 +96,26 @@ private slots:
             if (auto* f = qobject_cast<FormWidget*>(w); f && f->isVisible())
                 window = f;
         QVERIFY(window);
-        QWidget* label = window->control("Label2");
+        QWidget* label = window->control(ControlId::Label2);
         QCOMPARE(accessible(label, QAccessible::Name), QString());
 
         // That each wrong answer reaches a screen reader as news is checked end to end over
         // the AT-SPI bus; here, what it reads.
-        qobject_cast<QRadioButton*>(window->control("Option1"))->setChecked(true);
-        qobject_cast<QPushButton*>(window->control("Command1"))->click();
+        qobject_cast<QRadioButton*>(window->control(ControlId::Option1))->setChecked(true);
+        qobject_cast<QPushButton*>(window->control(ControlId::Command1))->click();
         QCOMPARE(qobject_cast<QLabel*>(label)->text(), QStringLiteral("???"));
-        qobject_cast<QPushButton*>(window->control("Command1"))->click();
+        qobject_cast<QPushButton*>(window->control(ControlId::Command1))->click();
         QCOMPARE(accessible(label, QAccessible::Name), q(kWrongAnswerSpoken));
 
-        const char* const right[] = {"Option3", "Option1", "Option2", "Option1", "Option1",
-                                     "Option2", "Option1", "Option3", "Option3", "Option1"};
         for (int n = 0; n < 10; ++n) {
             FormWidget* shown = nullptr;
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* f = qobject_cast<FormWidget*>(w); f && f->isVisible())
                     shown = f;
             QVERIFY(shown);
-            qobject_cast<QRadioButton*>(shown->control(right[n]))->setChecked(true);
-            qobject_cast<QPushButton*>(shown->control("Command1"))->click();
+            qobject_cast<QRadioButton*>(shown->control(kt::test::rightOption(n + 1)))
+                ->setChecked(true);
+            qobject_cast<QPushButton*>(shown->control(ControlId::Command1))->click();
         }
         FormWidget* result = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -124,7 +123,7 @@ private slots:
                 result = f;
         QVERIFY(result);
         QCOMPARE(result->windowTitle(), QStringLiteral("Результат"));
-        QCOMPARE(accessible(result->control("Label2"), QAccessible::Name),
+        QCOMPARE(accessible(result->control(ControlId::Label2), QAccessible::Name),
                  QStringLiteral("Оценка: 4")); // two wrong answers in window 1
         QCOMPARE(accessible(result->control("Label1"), QAccessible::Name),
                  QStringLiteral("Результат:"));

@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "support/right_answers.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/qt_window_system.h"
@@ -18,9 +19,8 @@ using namespace kt::qt;
 
 namespace {
 
-// The right option of each question, from the test sheet.
-const char* const kRight[10] = {"Option3", "Option1", "Option2", "Option1", "Option1",
-                                "Option2", "Option1", "Option3", "Option3", "Option1"};
+using kt::test::rightOption;
+using kt::test::wrongOption;
 
 FormWidget* visibleWindow() {
     FormWidget* found = nullptr;
@@ -34,11 +34,11 @@ FormWidget* visibleWindow() {
 }
 
 QString label2(FormWidget* window) {
-    return qobject_cast<QLabel*>(window->control("Label2"))->text();
+    return qobject_cast<QLabel*>(window->control(ControlId::Label2))->text();
 }
 
-void clickControl(FormWidget* window, const char* name) {
-    QWidget* control = window->control(name);
+void clickControl(FormWidget* window, ControlId id) {
+    QWidget* control = window->control(id);
     QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
 }
 
@@ -78,24 +78,22 @@ private slots:
             QVERIFY(window);
             QCOMPARE(window->windowTitle(), QString::number(n));
             QVERIFY(QTest::qWaitForWindowActive(window));
-            QCOMPARE(QApplication::focusWidget(), window->control("Command1"));
+            QCOMPARE(QApplication::focusWidget(), window->control(ControlId::Command1));
             QCOMPARE(label2(window), QString());
 
-            clickControl(window, "Command1"); // nothing chosen yet: nothing happens
+            clickControl(window, ControlId::Command1); // nothing chosen yet: nothing happens
             QCOMPARE(label2(window), QString());
             QCOMPARE(visibleWindow(), window);
 
-            const char* wrongOption =
-                QByteArray(kRight[n - 1]) == "Option1" ? "Option2" : "Option1";
             for (int i = 0; i < wrong[n - 1]; ++i) {
-                clickControl(window, wrongOption);
-                clickControl(window, "Command1");
+                clickControl(window, wrongOption(n));
+                clickControl(window, ControlId::Command1);
                 QVERIFY(label2(window) == "???" || label2(window) == "?");
                 QCOMPARE(visibleWindow(), window);
             }
-            clickControl(window, kRight[n - 1]);
-            QVERIFY(qobject_cast<QRadioButton*>(window->control(kRight[n - 1]))->isChecked());
-            clickControl(window, "Command1");
+            clickControl(window, rightOption(n));
+            QVERIFY(qobject_cast<QRadioButton*>(window->control(rightOption(n)))->isChecked());
+            clickControl(window, ControlId::Command1);
             QVERIFY(!window->isVisible());
             QCOMPARE(label2(window), " " + QString::number(wrong[n - 1]));
         }
@@ -105,11 +103,11 @@ private slots:
         QCOMPARE(qobject_cast<QLabel*>(result->control("Label1"))->text(),
                  QStringLiteral("Результат:"));
         QCOMPARE(label2(result), QStringLiteral(" 2"));
-        QCOMPARE(qobject_cast<QPushButton*>(result->control("Command1"))->text(),
+        QCOMPARE(qobject_cast<QPushButton*>(result->control(ControlId::Command1))->text(),
                  QStringLiteral("Выход"));
         QVERIFY(!screen.ended());
 
-        clickControl(result, "Command1");
+        clickControl(result, ControlId::Command1);
         QVERIFY(screen.ended());
         QCOMPARE(screen.exitCode(), 0);
         QVERIFY(program.ended());
@@ -132,13 +130,15 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-            const int right = kRight[n - 1][6] - '1';
+            const int right =
+                static_cast<int>(rightOption(n)) - static_cast<int>(ControlId::Option1);
             for (int i = 0; i < right; ++i)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-            QCOMPARE(QApplication::focusWidget()->objectName(), QString(kRight[n - 1]));
+            QCOMPARE(QApplication::focusWidget()->objectName(),
+                     QString::fromUtf8(controlName(rightOption(n)).data()));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-            QCOMPARE(QApplication::focusWidget(), window->control("Command1"));
+            QCOMPARE(QApplication::focusWidget(), window->control(ControlId::Command1));
             QTest::keyClick(QApplication::focusWidget(), n % 2 ? Qt::Key_Return : Qt::Key_Space);
             QVERIFY2(!window->isVisible(), qPrintable("window " + QString::number(n)));
         }
@@ -157,8 +157,8 @@ private slots:
         program.start();
         FormWidget* window = visibleWindow();
         QVERIFY(window);
-        qobject_cast<QRadioButton*>(window->control("Option1"))->setChecked(true);
-        auto* command = qobject_cast<QPushButton*>(window->control("Command1"));
+        qobject_cast<QRadioButton*>(window->control(ControlId::Option1))->setChecked(true);
+        auto* command = qobject_cast<QPushButton*>(window->control(ControlId::Command1));
         for (int i = 0; i < 32767; ++i)
             command->click();
         QVERIFY(errors.empty());
@@ -175,8 +175,8 @@ private slots:
         Program program(screen);
         program.start();
         FormWidget* window = visibleWindow();
-        clickControl(window, "Option3");
-        clickControl(window, "Command1");
+        clickControl(window, ControlId::Option3);
+        clickControl(window, ControlId::Command1);
         FormWidget* second = visibleWindow();
         QVERIFY(second && second != window);
         second->close();

@@ -211,8 +211,8 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Option1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        auto* option1 = qobject_cast<QRadioButton*>(window->control("Option1"));
-        auto* option2 = qobject_cast<QRadioButton*>(window->control("Option2"));
+        auto* option1 = qobject_cast<QRadioButton*>(window->control(ControlId::Option1));
+        auto* option2 = qobject_cast<QRadioButton*>(window->control(ControlId::Option2));
         QVERIFY(option1->isChecked());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
         QCOMPARE(QApplication::focusWidget(), option2);
@@ -226,7 +226,7 @@ private slots:
         auto window = build(form);
         window->showCentred();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QCOMPARE(QApplication::focusWidget(), window->control("Command1"));
+        QCOMPARE(QApplication::focusWidget(), window->control(ControlId::Command1));
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY2((window->frameGeometry().center() - screen.center()).manhattanLength() <= 2,
                  "the window is not centred on the screen");

@@ -26,7 +26,7 @@ void describeForAssistiveTechnology(FormWidget& window) {
     if (!description.AccessibleName.empty())
         window.setAccessibleName(toQString(description.AccessibleName));
     for (const auto& c : description.controls()) {
-        QWidget* control = window.control(c.Name);
+        QWidget* control = window.control(c.id);
         if (!c.AccessibleName.empty())
             control->setAccessibleName(toQString(c.AccessibleName));
         if (!c.AccessibleDescription.empty())

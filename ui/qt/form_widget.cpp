@@ -45,7 +45,7 @@ FormWidget::FormWidget(const WindowDescription& description, WindowEvents& event
     setAutoFillBackground(true);
     resize(clientSize(description));
     for (const auto& c : description.controls())
-        m_controls.insert(toQString(c.Name), createControl(c));
+        m_controls[static_cast<std::size_t>(c.id)] = createControl(c);
     stackAndOrder();
     describeForAssistiveTechnology(*this);
 }
@@ -74,7 +74,7 @@ QWidget* FormWidget::createControl(const ControlDescription& c) {
         // default button that Enter would reach from elsewhere.
         button->setAutoDefault(true);
         button->setFocusPolicy(Qt::StrongFocus);
-        if (c.Name == "Command1")
+        if (c.id == ControlId::Command1)
             connect(button, &QPushButton::clicked, this, [this] { m_events.Command1_Click(); });
         widget = button;
         break;
@@ -99,24 +99,25 @@ void FormWidget::stackAndOrder() {
     const auto controls = m_description.controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it)
         if (it->kind != ControlKind::Label)
-            control(it->Name)->raise();
+            control(it->id)->raise();
     for (const auto& c : controls) // each label goes below the ones before it
         if (c.kind == ControlKind::Label)
-            control(c.Name)->lower();
+            control(c.id)->lower();
 
     std::vector<const ControlDescription*> order;
     for (const auto& c : controls)
-        if (control(c.Name)->focusPolicy() != Qt::NoFocus && c.kind != ControlKind::Label)
+        if (control(c.id)->focusPolicy() != Qt::NoFocus && c.kind != ControlKind::Label)
             order.push_back(&c);
     std::sort(order.begin(), order.end(),
               [](auto* a, auto* b) { return a->TabIndex < b->TabIndex; });
     for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(control(order[i - 1]->Name), control(order[i]->Name));
-    m_firstInTabOrder = order.empty() ? nullptr : control(order.front()->Name);
+        setTabOrder(control(order[i - 1]->id), control(order[i]->id));
+    m_firstInTabOrder = order.empty() ? nullptr : control(order.front()->id);
 }
 
 QWidget* FormWidget::control(std::string_view name) const {
-    return m_controls.value(toQString(name), nullptr);
+    const ControlDescription* c = m_description.control(name);
+    return c ? control(c->id) : nullptr;
 }
 
 void FormWidget::showCentred() {
@@ -158,13 +159,13 @@ bool QtWindow::isVisible() const {
     return m_widget->isVisible();
 }
 
-QWidget& QtWindow::find(std::string_view control) const {
+QWidget& QtWindow::find(ControlId control) const {
     QWidget* widget = m_widget->control(control);
     assert(widget && "the program names only controls its descriptions have");
     return *widget;
 }
 
-std::string QtWindow::caption(std::string_view control) const {
+std::string QtWindow::caption(ControlId control) const {
     QWidget& widget = find(control);
     if (auto* label = qobject_cast<QLabel*>(&widget))
         return label->text().toStdString();
@@ -173,8 +174,7 @@ std::string QtWindow::caption(std::string_view control) const {
     return {};
 }
 
-void QtWindow::setCaption(std::string_view control, std::string_view text,
-                          std::string_view spokenText) {
+void QtWindow::setCaption(ControlId control, std::string_view text, std::string_view spokenText) {
     QWidget& widget = find(control);
     if (auto* label = qobject_cast<QLabel*>(&widget)) {
         const QString caption = toQString(text);
@@ -193,7 +193,7 @@ void QtWindow::setCaption(std::string_view control, std::string_view text,
         button->setText(toQString(text));
 }
 
-bool QtWindow::value(std::string_view control) const {
+bool QtWindow::value(ControlId control) const {
     auto* button = qobject_cast<QAbstractButton*>(&find(control));
     return button && button->isChecked();
 }

@@ -3,8 +3,9 @@
 #include "ui/description.h"
 #include "ui/window_system.h"
 
-#include <QHash>
 #include <QWidget>
+
+#include <array>
 
 class QAbstractButton;
 class QLabel;
@@ -19,7 +20,9 @@ public:
     FormWidget(const WindowDescription& description, WindowEvents& events);
 
     const WindowDescription& description() const { return m_description; }
-    // The control of that name, as built; nullptr when the window has none.
+    // The control, as built; nullptr when the window has none.
+    QWidget* control(ControlId id) const { return m_controls[static_cast<std::size_t>(id)]; }
+    // The control that the description names so; nullptr when the window has none.
     QWidget* control(std::string_view name) const;
     QWidget* firstInTabOrder() const { return m_firstInTabOrder; }
 
@@ -34,7 +37,7 @@ private:
 
     const WindowDescription& m_description;
     WindowEvents& m_events;
-    QHash<QString, QWidget*> m_controls;
+    std::array<QWidget*, kControlIdCount> m_controls{};
     QWidget* m_firstInTabOrder = nullptr;
     bool m_placed = false;
 };
@@ -48,15 +51,14 @@ public:
     void show() override;
     void hide() override;
     bool isVisible() const override;
-    std::string caption(std::string_view control) const override;
-    void setCaption(std::string_view control, std::string_view text,
-                    std::string_view spoken) override;
-    bool value(std::string_view control) const override;
+    std::string caption(ControlId control) const override;
+    void setCaption(ControlId control, std::string_view text, std::string_view spoken) override;
+    bool value(ControlId control) const override;
 
     FormWidget* widget() const { return m_widget; }
 
 private:
-    QWidget& find(std::string_view control) const;
+    QWidget& find(ControlId control) const;
 
     FormWidget* m_widget;
 };
