@@ -70,7 +70,6 @@ constexpr WindowDescription questionWindow(std::size_t index) {
     const QuestionText& text = kQuestionTexts[index];
     WindowDescription w{.Name = l.name,
                         .Caption = l.caption,
-                        .LinkTopic = l.name,
                         .ClientWidth = l.clientWidth,
                         .ClientHeight = l.clientHeight,
                         .AccessibleName = kWindowNames[index]};

@@ -7,7 +7,6 @@ namespace {
 constexpr WindowDescription resultWindow() {
     WindowDescription w{.Name = "Form11",
                         .Caption = "Результат",
-                        .LinkTopic = "Form11",
                         .ClientWidth = 7875,
                         .ClientHeight = 3570,
                         .AccessibleName = "Результат теста"};

@@ -5,21 +5,14 @@
 
 namespace kt {
 
-// An error raised inside an event handler. Nothing in the program catches it: it stops the
-// handler, the user is told, and the program ends.
-enum class RuntimeErrorKind { Overflow };
-
+// An error raised inside an event handler. No handler catches it: it stops the handler, the
+// program's dispatcher has the user told, and the program ends. The one error the windows can
+// raise is a 16-bit overflow.
 class RuntimeError : public std::exception {
 public:
-    explicit RuntimeError(RuntimeErrorKind kind) : m_kind(kind) {}
-
-    RuntimeErrorKind kind() const { return m_kind; }
-    int number() const;
-    std::string_view text() const; // UTF-8, as the user reads it
-    const char* what() const noexcept override;
-
-private:
-    RuntimeErrorKind m_kind;
+    int number() const { return 6; }
+    std::string_view text() const { return "Переполнение"; } // UTF-8, as the user reads it
+    const char* what() const noexcept override { return "overflow"; }
 };
 
 } // namespace kt

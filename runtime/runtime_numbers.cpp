@@ -14,7 +14,7 @@ template <typename Int> Int roundHalfEven(double value) {
     const double rounded = std::nearbyint(value); // the default rounding mode is half to even
     if (!(rounded >= static_cast<double>(std::numeric_limits<Int>::min()) &&
           rounded <= static_cast<double>(std::numeric_limits<Int>::max())))
-        throw RuntimeError(RuntimeErrorKind::Overflow);
+        throw RuntimeError();
     return static_cast<Int>(rounded);
 }
 
@@ -28,7 +28,7 @@ std::int16_t addInt16(std::int16_t a, std::int16_t b) {
     const int sum = int{a} + int{b};
     if (sum > std::numeric_limits<std::int16_t>::max() ||
         sum < std::numeric_limits<std::int16_t>::min())
-        throw RuntimeError(RuntimeErrorKind::Overflow);
+        throw RuntimeError();
     return static_cast<std::int16_t>(sum);
 }
 

@@ -53,10 +53,8 @@ struct Colour {
 };
 
 inline constexpr Colour kBlack{0x00000000u};
-inline constexpr Colour kWindowText{0x80000008u};    // system colour 8
-inline constexpr Colour kHighlightText{0x8000000Eu}; // system colour 14
-inline constexpr Colour kButtonFace{0x8000000Fu};    // system colour 15
-inline constexpr Colour kButtonText{0x80000012u};    // system colour 18
+inline constexpr Colour kWindowText{0x80000008u}; // system colour 8
+inline constexpr Colour kButtonText{0x80000012u}; // system colour 18
 
 struct FontDescription {
     std::string_view Name;
@@ -65,14 +63,13 @@ struct FontDescription {
     bool Italic = false;
     bool Underline = false;
     bool Strikethrough = false;
-    std::int16_t Charset = 0;
+    // Every face is used in its Cyrillic character set (204), which the built-in fonts cover.
 
     friend constexpr bool operator==(const FontDescription&, const FontDescription&) = default;
 };
 
-inline constexpr FontDescription kCaptionFont{
-    "Times New Roman", 14.25, 400, false, false, false, 204};
-inline constexpr FontDescription kMarkFont{"Times New Roman", 20.25, 700, false, false, false, 204};
+inline constexpr FontDescription kCaptionFont{"Times New Roman", 14.25, 400, false, false, false};
+inline constexpr FontDescription kMarkFont{"Times New Roman", 20.25, 700, false, false, false};
 
 struct Rect {
     int Left = 0;
@@ -111,10 +108,6 @@ inline constexpr std::size_t kMaxControls = 7;
 struct WindowDescription {
     std::string_view Name;
     std::string_view Caption;
-    int ScaleMode = 1;
-    std::string_view LinkTopic;
-    int ClientLeft = 60;
-    int ClientTop = 375;
     int ClientWidth = 0;
     int ClientHeight = 0;
     int StartUpPosition = 2;         // centred on the screen

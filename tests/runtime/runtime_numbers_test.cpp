@@ -72,7 +72,7 @@ TEST(AddInt16, OverflowLeavesNoResult) {
         (void)addInt16(32767, 1);
         FAIL() << "32767 + 1 must overflow";
     } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.kind(), RuntimeErrorKind::Overflow);
+        EXPECT_EQ(error.number(), 6);
         EXPECT_EQ(error.text(), "Переполнение");
     }
 }

@@ -128,8 +128,7 @@ void FormWidget::showCentred() {
                                             screen->availableGeometry()));
     }
     show();
-    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-        raise(); // the offscreen platform used by the tests has no stacking to change
+    raise();
     activateWindow();
     if (m_firstInTabOrder)
         m_firstInTabOrder->setFocus(Qt::ActiveWindowFocusReason);
@@ -141,11 +140,7 @@ void FormWidget::closeEvent(QCloseEvent* event) {
 }
 
 QtWindow::QtWindow(const WindowDescription& description, WindowEvents& events)
-    : m_widget(new FormWidget(description, events)) {}
-
-QtWindow::~QtWindow() {
-    delete m_widget;
-}
+    : m_widget(std::make_unique<FormWidget>(description, events)) {}
 
 void QtWindow::show() {
     m_widget->showCentred();

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QAbstractButton;
 class QLabel;
@@ -24,7 +25,6 @@ public:
     QWidget* control(ControlId id) const { return m_controls[static_cast<std::size_t>(id)]; }
     // The control that the description names so; nullptr when the window has none.
     QWidget* control(std::string_view name) const;
-    QWidget* firstInTabOrder() const { return m_firstInTabOrder; }
 
     void showCentred();
 
@@ -46,7 +46,6 @@ private:
 class QtWindow final : public Window {
 public:
     QtWindow(const WindowDescription& description, WindowEvents& events);
-    ~QtWindow() override;
 
     void show() override;
     void hide() override;
@@ -55,12 +54,12 @@ public:
     void setCaption(ControlId control, std::string_view text, std::string_view spoken) override;
     bool value(ControlId control) const override;
 
-    FormWidget* widget() const { return m_widget; }
+    FormWidget* widget() const { return m_widget.get(); }
 
 private:
     QWidget& find(ControlId control) const;
 
-    FormWidget* m_widget;
+    std::unique_ptr<FormWidget> m_widget; // a top-level window: no parent owns it
 };
 
 } // namespace kt::qt

@@ -12,18 +12,9 @@ namespace kt::qt {
 inline QColor toQColor(Colour colour, const QPalette& palette) {
     if (!colour.isSystem())
         return QColor(colour.red(), colour.green(), colour.blue());
-    switch (colour.systemIndex()) {
-    case 8:
-        return palette.color(QPalette::WindowText);
-    case 14:
-        return palette.color(QPalette::HighlightedText);
-    case 15:
-        return palette.color(QPalette::Window);
-    case 18:
+    if (colour == kButtonText)
         return palette.color(QPalette::ButtonText);
-    default:
-        return palette.color(QPalette::WindowText);
-    }
+    return palette.color(QPalette::WindowText); // kWindowText, and any the windows do not use
 }
 
 } // namespace kt::qt
