@@ -147,8 +147,13 @@ QMargins frameOf(const QWidget& window) {
 } // namespace
 
 void FormWidget::placeFrame(const QMargins& frame) {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(framePosition(size().grownBy(frame), screen->availableGeometry())); // frame included
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // pos() and move() are the frame's, title bar included.
+    const QPoint to = framePosition(size().grownBy(frame), screen->availableGeometry());
+    if (!isVisible() || to != pos()) // a needless move would undo one the pupil has begun
+        move(to);
 }
 
 void FormWidget::showCentred() {
