@@ -10,24 +10,28 @@ program=${1:?usage: unusable_environments.sh path/to/kinematics-test}
 dead=99
 while [[ -e /tmp/.X11-unix/X$dead || -e /tmp/.X$dead-lock ]]; do dead=$((dead + 1)); done
 
-# environment | what the one line must say
+# environment | Qt's own options | what the one line must say
 NO_WINDOW_SYSTEM=(
-    "DISPLAY=:$dead|cannot open display \":$dead\""
-    "WAYLAND_DISPLAY=wayland-dead|DISPLAY is not set"
-    "QT_QPA_PLATFORM=bogus|no window system \"bogus\""
+    "DISPLAY=:$dead||cannot open display \":$dead\""
+    "WAYLAND_DISPLAY=wayland-dead||DISPLAY is not set"
+    "QT_QPA_PLATFORM=bogus||no window system \"bogus\""
+    "QT_QPA_PLATFORM=xcb|-display :$dead|cannot open display \":$dead\""
+    "DISPLAY=:$dead|-platform bogus|no window system \"bogus\""
 )
 for row in "${NO_WINDOW_SYSTEM[@]}"; do
-    IFS='|' read -r vars said <<<"$row"
+    IFS='|' read -r vars arguments said <<<"$row"
     scratch=$(mktemp -d)
     status=0
-    # shellcheck disable=SC2086 # the row's variables are meant to split
-    env -i PATH=/usr/bin:/bin HOME="$scratch" XDG_RUNTIME_DIR="$scratch" $vars \
-        "$program" >"$scratch/out" 2>"$scratch/err" || status=$?
-    [[ $status == 1 ]] || fail "$vars: exit status $status, not 1"
-    [[ $(wc -l <"$scratch/err") == 1 && ! -s $scratch/out ]] || fail "$vars: not one line: $(cat "$scratch/err")"
-    grep -q "^kinematics-test: .*$said" "$scratch/err" || fail "$vars: said $(cat "$scratch/err")"
+    # shellcheck disable=SC2086 # the row's variables and options are meant to split
+    env -i PATH=/usr/bin:/bin HOME="$scratch" XDG_RUNTIME_DIR="$scratch" LC_ALL=C.UTF-8 $vars \
+        "$program" $arguments >"$scratch/out" 2>"$scratch/err" || status=$?
+    [[ $status == 1 ]] || fail "$vars $arguments: exit status $status, not 1"
+    [[ $(wc -l <"$scratch/err") == 1 && ! -s $scratch/out ]] ||
+        fail "$vars $arguments: not one line: $(cat "$scratch/err")"
+    grep -q "^kinematics-test: .*$said" "$scratch/err" ||
+        fail "$vars $arguments: said $(cat "$scratch/err")"
     rm -rf "$scratch"
-    echo "$vars: one line, status 1"
+    echo "$vars $arguments: one line, status 1"
 done
 
 # given | used | window 1's client area at that scale
