@@ -62,7 +62,12 @@ CommandLine readCommandLine(int argc, const char* const argv[]) {
             return error("unknown option '" + std::string(argument) + "'");
         if (!valueAttached && ++i == argc)
             return error("option '" + std::string(argument) + "' needs a value");
-        line.namesDisplay = line.namesDisplay || name == "platform" || name == "display";
+        const std::string_view value =
+            valueAttached ? argument.substr(argument.find('=') + 1) : std::string_view(argv[i]);
+        if (name == "platform")
+            line.platform = value;
+        else if (name == "display")
+            line.display = value;
     }
     return line;
 }

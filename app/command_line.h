@@ -9,8 +9,9 @@ namespace kt {
 struct CommandLine {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;
-    std::string message;       // the usage, the version line, or the one-line error
-    bool namesDisplay = false; // -platform or -display was given: Qt is told where to show
+    std::string message;  // the usage, the version line, or the one-line error
+    std::string platform; // -platform's value, which Qt takes before QT_QPA_PLATFORM
+    std::string display;  // -display's value, which Qt's X11 platform takes before DISPLAY
 };
 
 CommandLine readCommandLine(int argc, const char* const argv[]);

@@ -6,6 +6,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[]) {
     // --help, --version and mistakes are answered before Qt starts, so they need no display.
@@ -21,8 +22,10 @@ int main(int argc, char* argv[]) {
     case kt::CommandLine::Action::Run:
         break;
     }
-    if (!commandLine.namesDisplay && !kt::qt::checkDisplay())
+    if (!kt::qt::checkDisplay(commandLine.platform, commandLine.display))
         return 1;
+    kt::qt::settleScaleFactor();
+    auto failures = std::make_unique<kt::qt::StartUpFailures>();
     // What is left on the command line is Qt's own options.
     QApplication application(argc, argv);
     kt::qt::prepareApplication();
@@ -30,6 +33,7 @@ int main(int argc, char* argv[]) {
     kt::qt::QtWindowSystem screen;
     kt::Program program(screen);
     program.start();
+    failures.reset();
     if (program.ended())
         return program.exitCode();
     return QApplication::exec();

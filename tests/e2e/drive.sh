@@ -4,6 +4,7 @@
 #                           the program gets no session bus, or one of its own; "private"
 #                           runs SCRIPT again inside dbus-run-session (call it first thing)
 #   start_xvfb [WxH]        starts a private X server; sets $xvfb, $DISPLAY and $work
+#   start_window_manager    starts openbox on it and waits until it manages windows
 #   start_program PROGRAM [ARGS…]
 #                           starts the program (and the X server, if not yet started) in an
 #                           environment of its own: its own HOME and XDG_RUNTIME_DIR, the
@@ -34,9 +35,10 @@ RIGHT_ANSWERS=(
 
 stop_program() {
     [[ -n ${app:-} ]] && kill "$app" 2>/dev/null || true
+    [[ -n ${wm:-} ]] && kill "$wm" 2>/dev/null || true
     [[ -n ${xvfb:-} ]] && kill "$xvfb" 2>/dev/null || true
     [[ -n ${work:-} ]] && rm -rf "$work" || true
-    app= xvfb= work=
+    app= wm= xvfb= work=
 }
 
 fail() {
@@ -73,6 +75,14 @@ start_xvfb() {
     for _ in $(seq 200); do [[ -s $work/display ]] && break; sleep 0.05; done
     [[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(cat "$work/display")"
+}
+
+start_window_manager() {
+    mkdir -p "$work/wm-home"
+    env -i PATH=/usr/bin:/bin HOME="$work/wm-home" DISPLAY="$DISPLAY" openbox --sm-disable \
+        >"$work/wm.log" 2>&1 &
+    wm=$!
+    "$e2e_dir/x_windows.py" managed 30 || fail "openbox did not start: $(cat "$work/wm.log")"
 }
 
 start_program() {

@@ -6,7 +6,12 @@ read the same in every locale, unlike WM_NAME in the locale's own encoding.
                                      keyboard focus (so the program has seen it appear),
                                      prints its id
   x_windows.py shown TITLE           exits 0 when a viewable window of that title exists
-  x_windows.py close ID              asks the window to close, as a title-bar button does"""
+  x_windows.py close ID              asks the window to close, as a title-bar button does
+  x_windows.py frame ID              prints where the window lies on the screen: its client
+                                     area's top-left corner, then its outer frame (a window
+                                     manager's title bar and borders included) as left, top,
+                                     width and height, in screen pixels
+  x_windows.py managed [SECONDS]     waits until a window manager has announced itself"""
 import sys
 import time
 
@@ -76,6 +81,28 @@ def close(d, window_id):
     return 0
 
 
+def frame(d, window_id):
+    window = d.create_resource_object("window", window_id)
+    extents = window.get_full_property(d.intern_atom("_NET_FRAME_EXTENTS"), X.AnyPropertyType)
+    left, right, top, bottom = extents.value if extents else (0, 0, 0, 0)
+    size = window.get_geometry()
+    origin = d.screen().root.translate_coords(window, 0, 0)
+    print(origin.x, origin.y, origin.x - left, origin.y - top,
+          size.width + left + right, size.height + top + bottom)
+    return 0
+
+
+def managed(d, seconds):
+    check = d.intern_atom("_NET_SUPPORTING_WM_CHECK")
+    deadline = time.monotonic() + seconds
+    while d.screen().root.get_full_property(check, X.AnyPropertyType) is None:
+        if time.monotonic() > deadline:
+            print(f"x_windows: no window manager within {seconds} s", file=sys.stderr)
+            return 1
+        time.sleep(0.02)  # polling interval, not synchronisation: the loop checks the result
+    return 0
+
+
 def main(argv):
     d = display.Display()
     if len(argv) >= 3 and argv[1] == "wait":
@@ -84,6 +111,10 @@ def main(argv):
         return 0 if viewable_titled(d, argv[2]) else 1
     if len(argv) == 3 and argv[1] == "close":
         return close(d, int(argv[2]))
+    if len(argv) == 3 and argv[1] == "frame":
+        return frame(d, int(argv[2]))
+    if len(argv) in (2, 3) and argv[1] == "managed":
+        return managed(d, float(argv[2]) if len(argv) > 2 else 10)
     print(__doc__, file=sys.stderr)
     return 2
 

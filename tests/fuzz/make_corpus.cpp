@@ -74,6 +74,10 @@ int main(int argc, char** argv) {
          ok;
     ok = write(dir, "fuzz_picture_record", "metafile.rec", pictureRecordOf(smallEmf()), record) &&
          ok;
+    // The painting target takes records and icons alike.
+    ok = write(dir, "fuzz_paint", "bitmap.rec", pictureRecordOf(patternBmp(2, 2)), record) && ok;
+    ok = write(dir, "fuzz_paint", "metafile.rec", pictureRecordOf(sampleEmf()), record) && ok;
+    ok = write(dir, "fuzz_paint", "icon.ico", wideIco(), kt::readIco) && ok;
     if (!ok)
         std::fprintf(stderr, "could not write every seed into %s\n", argv[1]);
     return ok ? 0 : 1;

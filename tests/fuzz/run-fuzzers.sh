@@ -13,7 +13,7 @@ fi
 seconds=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${2:-$root/build/asan}
-targets="fuzz_picture_record fuzz_bmp fuzz_emf fuzz_ico"
+targets=${KT_FUZZ_TARGETS:-"fuzz_picture_record fuzz_bmp fuzz_emf fuzz_ico fuzz_paint"}
 
 if ! grep -q '^KT_FUZZ:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
     echo "$build is not configured with -DKT_FUZZ=ON" >&2
@@ -28,7 +28,7 @@ for target in $targets; do
     mkdir -p "$work"
     cp -n "$root/tests/fuzz/corpus/$target/"* "$work/"
     echo "== $target for ${seconds}s"
-    if ! "$build/tests/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
+    if ! "$build/tests/fuzz/$target" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
         -artifact_prefix="$build/tests/fuzz/$target-" "$work"; then
         echo "$target found a fault; the input is in $build/tests/fuzz/" >&2
         status=1

@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStyle>
 
 #include <algorithm>
 #include <cassert>
@@ -120,18 +119,64 @@ QWidget* FormWidget::control(std::string_view name) const {
     return c ? control(c->id) : nullptr;
 }
 
+QPoint framePosition(QSize frame, const QRect& available) {
+    const auto along = [](int start, int room, int length) {
+        return start + std::max(0, (room - length) / 2);
+    };
+    return {along(available.left(), available.width(), frame.width()),
+            along(available.top(), available.height(), frame.height())};
+}
+
+namespace {
+
+// The window manager's frame as last measured. Every window has the same frame, so from the
+// second window on it is placed right at once; the first is placed as if it had none and moved
+// once its frame is known.
+QMargins g_frameSeen;
+
+QMargins frameOf(const QWidget& window) {
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+} // namespace
+
+void FormWidget::placeFrame(const QMargins& frame) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // pos() and move() are the frame's, title bar included.
+    const QPoint to = framePosition(size().grownBy(frame), screen->availableGeometry());
+    if (!isVisible() || to != pos()) // a needless move would undo one the pupil has begun
+        move(to);
+}
+
 void FormWidget::showCentred() {
     if (!m_placed && m_description.StartUpPosition == 2) {
         m_placed = true;
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                            screen->availableGeometry()));
+        m_frameUnseen = true;
+        placeFrame(g_frameSeen);
     }
     show();
     raise();
     activateWindow();
     if (m_firstInTabOrder)
         m_firstInTabOrder->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+bool FormWidget::event(QEvent* event) {
+    // By the first paint the window manager has framed the window: the frame can be measured.
+    if (event->type() == QEvent::Paint && m_frameUnseen) {
+        m_frameUnseen = false;
+        if (const QMargins frame = frameOf(*this); frame != g_frameSeen) {
+            g_frameSeen = frame;
+            QMetaObject::invokeMethod(
+                this, [this, frame] { placeFrame(frame); }, Qt::QueuedConnection);
+        }
+    }
+    return QWidget::event(event);
 }
 
 void FormWidget::closeEvent(QCloseEvent* event) {

@@ -29,18 +29,26 @@ public:
     void showCentred();
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* createControl(const ControlDescription& c);
     void stackAndOrder();
+    void placeFrame(const QMargins& frame);
 
     const WindowDescription& m_description;
     WindowEvents& m_events;
     std::array<QWidget*, kControlIdCount> m_controls{};
     QWidget* m_firstInTabOrder = nullptr;
     bool m_placed = false;
+    bool m_frameUnseen = false; // placed, but the window manager's frame not yet measured
 };
+
+// Where a window's outer frame goes: centred on the available area, except that a frame larger
+// than the area along an axis starts at the area's edge, so that the title bar and the left-most
+// controls stay on screen.
+QPoint framePosition(QSize frame, const QRect& available);
 
 // The Window interface over a FormWidget.
 class QtWindow final : public Window {

@@ -18,8 +18,12 @@ QIcon programIcon() {
         qWarning("kinematics-test: %s", icon.error().describe("icon").c_str());
         return {};
     }
+    return toQIcon(icon.value());
+}
+
+QIcon toQIcon(const Icon& icon) {
     QIcon result;
-    for (const IconImage& image : icon.value().images) {
+    for (const IconImage& image : icon.images) {
         QImage rgba(image.width, image.height, QImage::Format_RGBA8888);
         const auto rowBytes = static_cast<std::size_t>(image.width) * 4;
         for (int y = 0; y < image.height; ++y)
