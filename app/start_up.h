@@ -8,8 +8,8 @@ namespace kt::qt {
 // True when Qt has somewhere to show windows; otherwise the reason has been printed in one line.
 bool checkDisplay();
 
-// Settings of the application object: name, version, icon, built-in fonts, and no quitting
-// behind the program's back when its last window is hidden.
+// Settings of the application object: name, version, icon, and no quitting behind the program's
+// back when its last window is hidden. The built-in fonts wait for the first paint (ui/qt/fonts.h).
 void prepareApplication();
 
 } // namespace kt::qt

@@ -143,6 +143,11 @@ void FormWidget::closeEvent(QCloseEvent* event) {
     m_events.closedByUser(m_form);
 }
 
+void FormWidget::paintEvent(QPaintEvent* event) {
+    installBuiltInFonts();
+    QWidget::paintEvent(event);
+}
+
 QtWindow::QtWindow(FormId form, const WindowDescription& description, WindowEvents& events)
     : m_widget(new FormWidget(form, description, events)) {}
 
