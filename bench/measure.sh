@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-31}
-scripts/install-deps
+scripts/install-deps valgrind
 cmake --preset release >/dev/null
 cmake --build --preset release --target kinematics-test bare_window window_timer \
     transition_probe pictures_bench >/dev/null
@@ -41,6 +41,24 @@ row() { # TITLE COLUMN TARGET [SCALE]
         'BEGIN { printf "| %s | %.1f | %.1f | %.2f | %s |\n", t, r / s, b / s, r / b, g }'
 }
 
+# Instructions, which a busy machine does not change: callgrind counts them up to the program's
+# request to map its window and up to the first image it puts into it.
+instructions() { # PROGRAM; prints millions to the map and to the first paint
+    local out=$work/callgrind.$(basename "$1") pid
+    valgrind --tool=callgrind --callgrind-out-file="$out.%p" --dump-before=xcb_map_window \
+        --dump-before=xcb_shm_put_image --dump-before=xcb_image_put "$1" >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 1200); do [[ -s $out.$pid.2 ]] && break; sleep 0.05; done
+    kill "$pid" && wait "$pid" || true
+    awk '/^summary:/ { n += $2; printf "%.2f ", n / 1e6 }' "$out.$pid.1" "$out.$pid.2"
+}
+read -r real_map_mi real_paint_mi < <(instructions "$real")
+read -r bare_map_mi bare_paint_mi < <(instructions "$bare")
+instructions_row() { # TITLE REAL BARE
+    awk -v t="$1" -v r="$2" -v b="$3" \
+        'BEGIN { printf "| %s | %.2f | %.2f | %.2f |\n", t, r, b, r / b }'
+}
+
 transitions=$(build/release/bench/transition_probe 50)
 pictures=$(build/release/bench/pictures_bench --benchmark_format=csv 2>/dev/null)
 
@@ -71,6 +89,14 @@ mkdir -p docs
     echo "two programs take turns, the order reversed every other round, after 3 rounds of"
     echo "warm-up. Load average (1, 5, 15 minutes) before the runs: $load_before; after:"
     echo "$load_after."
+    echo
+    echo "Instructions counted by callgrind in one run of each, the same on a busy machine as on"
+    echo "a quiet one:"
+    echo
+    echo "| millions of instructions | kinematics-test | bare Qt window | ratio |"
+    echo "|---|---|---|---|"
+    instructions_row "from exec to the request to map the window" "$real_map_mi" "$bare_map_mi"
+    instructions_row "from exec to the first image put into it" "$real_paint_mi" "$bare_paint_mi"
     echo
     echo "## From the click on «Далее» to the next window painted"
     echo
