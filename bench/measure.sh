@@ -7,32 +7,36 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-31}
 scripts/install-deps valgrind
-cmake --preset release >/dev/null
-cmake --build --preset release --target kinematics-test bare_window window_timer \
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target kinematics-test bare_window window_timer \
     transition_probe pictures_bench >/dev/null
 
 source tests/e2e/drive.sh
 start_xvfb
-export XDG_RUNTIME_DIR=$work
-unset QT_QPA_PLATFORM
+# Both programs start as on a machine without a desktop session: their own HOME and
+# XDG_RUNTIME_DIR, a known locale, and no session bus.
+mkdir -p "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+clean=(env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8
+    LC_ALL=C.UTF-8 DISPLAY="$DISPLAY")
 
 # The program as a user gets it: the Release build, installed and stripped as the package has it.
 # The bare window comes from the same build, so it has the same flags (PIE, full RELRO, stack
 # protector, fortified calls), and is stripped the same way.
-cmake --install build/release --prefix "$work/usr" --component program --strip >/dev/null
-install -s build/release/bench/bare_window "$work/usr/bin/bare-window"
+cmake --install build/bench --prefix "$work/usr" --component program --strip >/dev/null
+install -s build/bench/bench/bare_window "$work/usr/bin/bare-window"
 real=$work/usr/bin/kinematics-test
 bare=$work/usr/bin/bare-window
 
 # Each program is started, timed to its window "1" mapped and to the first drawing into it, then
 # killed; the two take turns, so that both see the same machine.
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
-build/release/bench/window_timer 1 3 "$real" "$bare" >/dev/null # warm-up
-build/release/bench/window_timer 1 "$rounds" "$real" "$bare" >"$work/startup.tsv"
+"${clean[@]}" build/bench/bench/window_timer 1 3 "$real" "$bare" >/dev/null # warm-up
+"${clean[@]}" build/bench/bench/window_timer 1 "$rounds" "$real" "$bare" >"$work/startup.tsv"
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 median() { # PROGRAM COLUMN
     awk -F'\t' -v p="$1" -v c="$2" '$1 == p { print $c }' "$work/startup.tsv" | sort -g |
-        awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
+        awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 row() { # TITLE COLUMN TARGET [SCALE]
     local r b
@@ -45,12 +49,14 @@ row() { # TITLE COLUMN TARGET [SCALE]
 # request to map its window and up to the first image it puts into it.
 instructions() { # PROGRAM; prints millions to the map and to the first paint
     local out=$work/callgrind.$(basename "$1") pid
-    valgrind --tool=callgrind --callgrind-out-file="$out.%p" --dump-before=xcb_map_window \
-        --dump-before=xcb_shm_put_image --dump-before=xcb_image_put "$1" >/dev/null 2>&1 &
+    "${clean[@]}" valgrind --tool=callgrind --callgrind-out-file="$out.%p" \
+        --dump-before=xcb_map_window --dump-before=xcb_shm_put_image --dump-before=xcb_image_put \
+        "$1" >/dev/null 2>&1 &
     pid=$!
     for _ in $(seq 1200); do [[ -s $out.$pid.2 ]] && break; sleep 0.05; done
     kill "$pid" && wait "$pid" || true
-    awk '/^summary:/ { n += $2; printf "%.2f ", n / 1e6 }' "$out.$pid.1" "$out.$pid.2"
+    awk '/^summary:/ { n += $2; v = v sprintf(" %.2f", n / 1e6) } END { print v }' \
+        "$out.$pid.1" "$out.$pid.2"
 }
 read -r real_map_mi real_paint_mi < <(instructions "$real")
 read -r bare_map_mi bare_paint_mi < <(instructions "$bare")
@@ -59,8 +65,8 @@ instructions_row() { # TITLE REAL BARE
         'BEGIN { printf "| %s | %.2f | %.2f | %.2f |\n", t, r, b, r / b }'
 }
 
-transitions=$(build/release/bench/transition_probe 50)
-pictures=$(build/release/bench/pictures_bench --benchmark_format=csv 2>/dev/null)
+transitions=$("${clean[@]}" build/bench/bench/transition_probe 50)
+pictures=$(build/bench/bench/pictures_bench --benchmark_format=csv 2>/dev/null)
 
 mkdir -p docs
 {
