@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 #include <QFontDatabase>
-#include <QHash>
+#include <QStringList>
 
 #include <cmath>
 #include <span>
@@ -22,52 +22,55 @@ namespace kt::qt {
 namespace {
 
 struct BuiltInFont {
+    const char* family;
+    const char* style;
     const unsigned char* begin;
     const unsigned char* end;
 };
 
 // What the windows' own captions use.
 const BuiltInFont kWindowFonts[] = {
-    {kt_font_serif_regular, kt_font_serif_regular_end},
-    {kt_font_serif_bold, kt_font_serif_bold_end},
+    {"Liberation Serif", "Regular", kt_font_serif_regular, kt_font_serif_regular_end},
+    {"Liberation Serif", "Bold", kt_font_serif_bold, kt_font_serif_bold_end},
 };
 // What only the metafile pictures use besides those.
 const BuiltInFont kPictureFonts[] = {
-    {kt_font_serif_italic, kt_font_serif_italic_end},
-    {kt_font_sans_regular, kt_font_sans_regular_end},
-    {kt_font_palatino_italic, kt_font_palatino_italic_end},
+    {"Liberation Serif", "Italic", kt_font_serif_italic, kt_font_serif_italic_end},
+    {"Liberation Sans", "Regular", kt_font_sans_regular, kt_font_sans_regular_end},
+    {"TeX Gyre Pagella", "Italic", kt_font_palatino_italic, kt_font_palatino_italic_end},
 };
 
-QHash<QString, QString>& substitutes() {
-    static QHash<QString, QString> map;
-    return map;
-}
+// The faces the descriptions and the pictures name, and the built-in families drawn for them.
+struct StandIn {
+    const char16_t* named;
+    const char16_t* family;
+};
+const StandIn kStandIns[] = {
+    {u"Times New Roman", u"Liberation Serif"},
+    {u"Arial", u"Liberation Sans"},
+    {u"Book Antiqua", u"TeX Gyre Pagella"},
+};
 
-// Registering a face makes fontconfig read its every glyph, which is a good part of start-up;
-// each set is therefore registered when it is first needed.
+// Registering a face makes fontconfig read the whole file. Where the system already offers the
+// face Qt draws the system's copy even when ours is registered beside it, so ours is registered
+// only where it is missing.
 void install(std::span<const BuiltInFont> fonts) {
-    QStringList families;
     for (const auto& font : fonts) {
+        const QString family = QString::fromLatin1(font.family);
+        if (QFontDatabase::styles(family).contains(QLatin1String(font.style)))
+            continue;
         // The data stays in the executable for the whole run, so Qt may use it without a copy.
-        const auto data = QByteArray::fromRawData(reinterpret_cast<const char*>(font.begin),
-                                                  static_cast<qsizetype>(font.end - font.begin));
-        const int id = QFontDatabase::addApplicationFontFromData(data);
-        families += id < 0 ? QStringList{} : QFontDatabase::applicationFontFamilies(id);
+        QFontDatabase::addApplicationFontFromData(
+            QByteArray::fromRawData(reinterpret_cast<const char*>(font.begin),
+                                    static_cast<qsizetype>(font.end - font.begin)));
     }
-    auto& map = substitutes();
-    auto use = [&](const QString& face, const QString& family) {
-        if (families.contains(family))
-            map.insert(face.toCaseFolded(), family);
-    };
-    use(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-    use(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    use(QStringLiteral("Book Antiqua"), QStringLiteral("TeX Gyre Pagella"));
 }
 
 } // namespace
 
 void installBuiltInFonts() {
-    install(kWindowFonts);
+    static const bool installed = (install(kWindowFonts), true);
+    (void)installed;
 }
 
 void installPictureFonts() {
@@ -76,8 +79,10 @@ void installPictureFonts() {
 }
 
 QString familyFor(QStringView face) {
-    const QString key = face.toString().toCaseFolded();
-    return substitutes().value(key, face.toString());
+    for (const auto& [named, standIn] : kStandIns)
+        if (face.compare(QStringView(named), Qt::CaseInsensitive) == 0)
+            return QString::fromUtf16(standIn);
+    return face.toString();
 }
 
 QFont fontFor(const FontDescription& description) {

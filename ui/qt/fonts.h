@@ -7,11 +7,12 @@
 
 namespace kt::qt {
 
-// Registers the faces of the windows' captions, built into the program. Call once, after the
-// application object exists.
+// Makes the faces of the windows' captions drawable: registers those built into the program that
+// the system does not offer. Asking fontconfig is the larger part of a start-up's work, so the
+// windows call this at their first paint, as Qt itself sets fontconfig up only when it first
+// draws text. The first call does the work, later ones nothing.
 void installBuiltInFonts();
-// Registers the further faces that metafile pictures use; the first call does it, later ones
-// nothing.
+// The same for the further faces that metafile pictures use.
 void installPictureFonts();
 
 // The family that stands in for a face the descriptions name ("Times New Roman" and the faces

@@ -184,6 +184,11 @@ void FormWidget::closeEvent(QCloseEvent* event) {
     m_events.closedByUser();
 }
 
+void FormWidget::paintEvent(QPaintEvent* event) {
+    installBuiltInFonts();
+    QWidget::paintEvent(event);
+}
+
 QtWindow::QtWindow(const WindowDescription& description, WindowEvents& events)
     : m_widget(std::make_unique<FormWidget>(description, events)) {}
 

@@ -31,6 +31,9 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The window is painted before its controls: the faces their captions need are made
+    // drawable here, once the window is on screen rather than before.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QWidget* createControl(const ControlDescription& c);

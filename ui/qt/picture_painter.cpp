@@ -58,15 +58,11 @@ private:
 
 // In the format of the window's backing store, so that painting is a plain copy: an image in any
 // other format is converted at every paint, by a pool of threads started for the purpose.
+// Qt's own converter does it several pixels at a time.
 QImage toQImage(const Bitmap& bitmap) {
-    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
-    const std::uint8_t* rgb = bitmap.rgb.data();
-    for (int y = 0; y < bitmap.height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < bitmap.width; ++x, rgb += 3)
-            line[x] = qRgb(rgb[0], rgb[1], rgb[2]);
-    }
-    return image;
+    const QImage rgb(bitmap.rgb.data(), bitmap.width, bitmap.height, qsizetype{3} * bitmap.width,
+                     QImage::Format_RGB888);
+    return rgb.convertToFormat(QImage::Format_RGB32);
 }
 
 PaintablePicture::PaintablePicture(Picture picture) : m_picture(std::move(picture)) {

@@ -1,6 +1,5 @@
 #include "ui/qt/start_up.h"
 
-#include "ui/qt/fonts.h"
 #include "ui/qt/program_icon.h"
 
 #include <QApplication>
@@ -220,7 +219,6 @@ void prepareApplication() {
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(programIcon());
-    installBuiltInFonts();
 }
 
 } // namespace kt::qt

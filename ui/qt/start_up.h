@@ -31,8 +31,8 @@ public:
     StartUpFailures& operator=(const StartUpFailures&) = delete;
 };
 
-// Settings of the application object: name, version, icon, built-in fonts, and no quitting
-// behind the program's back when its last window is hidden.
+// Settings of the application object: name, version, icon, and no quitting behind the program's
+// back when its last window is hidden. The built-in fonts wait for the first paint (ui/qt/fonts.h).
 void prepareApplication();
 
 } // namespace kt::qt

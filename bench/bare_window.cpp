@@ -1,20 +1,13 @@
 // The yardstick for start-up: the plainest Qt Widgets window with one push button, one radio
-// button and one label, ended after its first paint.
-#include "first_paint.h"
-
+// button and one label, built with the program's own flags.
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
 int main(int argc, char* argv[]) {
-    int qtArgc = argc > 0 ? 1 : 0;
-    QApplication application(qtArgc, argv);
-    QuitAfterFirstPaint quit(QStringLiteral("bare"));
-    application.installEventFilter(&quit);
-
+    QApplication application(argc, argv);
     QWidget window;
-    window.setObjectName(QStringLiteral("bare"));
     window.setWindowTitle(QStringLiteral("1"));
     window.resize(619, 251);
     auto* button = new QPushButton(QStringLiteral("Далее"), &window);
