@@ -465,6 +465,48 @@ TEST_P(GraphBitmapTest, LinesAreTwoPixelsThick) {
     EXPECT_GE(thick, pixels * 95 / 100) << thick << " of " << pixels << " pixels";
 }
 
+// A sloping line is as heavy as a level one: two pixels thick square to its direction. Across a
+// column of a flat line (a row of a steep one) that is 2 / cos of the slope pixels; sampled
+// along the middle of each line of the graph's source, the runs of the line's colour come to
+// that on average. A line two pixels thick along an axis gives 2 whatever its slope.
+TEST_P(GraphBitmapTest, SlopingLinesAreAsHeavyAsLevelOnes) {
+    const pictures::GraphSource* source = nullptr;
+    for (const auto& s : pictures::graphSources())
+        if (s.window == "Form" + std::to_string(GetParam().window))
+            source = &s;
+    ASSERT_NE(source, nullptr);
+    const Colour line = GetParam().palette.line;
+    for (const pictures::GraphLine& l : source->lines) {
+        auto at = [&](double t, double v) {
+            return std::pair{source->originX + t / source->time.step * source->cellWidth,
+                             source->originY - v / source->velocity.step * source->cellHeight};
+        };
+        const auto [x0, y0] = at(l.t0, l.v0);
+        const auto [x1, y1] = at(l.t1, l.v1);
+        const bool steep = std::abs(y1 - y0) > std::abs(x1 - x0);
+        const double across =
+            2 * std::hypot(x1 - x0, y1 - y0) / (steep ? std::abs(y1 - y0) : std::abs(x1 - x0));
+        double sum = 0;
+        int samples = 0;
+        for (int i = 4; i <= 16; ++i) {
+            const int x = static_cast<int>(std::lround(x0 + (x1 - x0) * i / 20));
+            const int y = static_cast<int>(std::lround(y0 + (y1 - y0) * i / 20));
+            int run = 0;
+            for (int d = -4; d <= 4; ++d) {
+                const int px = steep ? x + d : x, py = steep ? y : y + d;
+                run += pixelAt(m_bitmap, px, py) == line;
+            }
+            if (run > across + 2) // where another line crosses
+                continue;
+            sum += run;
+            ++samples;
+        }
+        ASSERT_GE(samples, 8);
+        EXPECT_NEAR(sum / samples, across, 0.3)
+            << "line from (" << l.t0 << ", " << l.v0 << ") to (" << l.t1 << ", " << l.v1 << ")";
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Graphs, GraphBitmapTest, ::testing::ValuesIn(kGraphs), WindowName{});
 
 } // namespace
