@@ -30,6 +30,14 @@ const BitmapFile kBitmaps[] = {
     {10, "Picture1", "form10_picture1.bmp"},
 };
 
+// The generator's source of a window's picture; nullptr if it has none.
+template <class Source> const Source* sourceOf(const std::vector<Source>& sources, int window) {
+    for (const Source& s : sources)
+        if (s.window == "Form" + std::to_string(window))
+            return &s;
+    return nullptr;
+}
+
 void PrintTo(const BitmapFile& b, std::ostream* os) {
     *os << b.file;
 }
@@ -259,10 +267,7 @@ std::vector<Span> glyphColumns(const Bitmap& bitmap, Span rows) {
 // others cannot be measured glyph by glyph and are left out, as are the bold choice letters,
 // which stand once each.
 TEST_P(StatementBitmapTest, EveryInstanceOfAGlyphIsEquallyWide) {
-    const pictures::StatementSource* source = nullptr;
-    for (const auto& s : pictures::statementSources())
-        if (s.window == "Form" + std::to_string(GetParam().window))
-            source = &s;
+    const auto* source = sourceOf(pictures::statementSources(), GetParam().window);
     ASSERT_NE(source, nullptr);
 
     // The words of each line, each a string of glyph names; a raised figure is its own glyph.
@@ -470,10 +475,7 @@ TEST_P(GraphBitmapTest, LinesAreTwoPixelsThick) {
 // along the middle of each line of the graph's source, the runs of the line's colour come to
 // that on average. A line two pixels thick along an axis gives 2 whatever its slope.
 TEST_P(GraphBitmapTest, SlopingLinesAreAsHeavyAsLevelOnes) {
-    const pictures::GraphSource* source = nullptr;
-    for (const auto& s : pictures::graphSources())
-        if (s.window == "Form" + std::to_string(GetParam().window))
-            source = &s;
+    const auto* source = sourceOf(pictures::graphSources(), GetParam().window);
     ASSERT_NE(source, nullptr);
     const Colour line = GetParam().palette.line;
     for (const pictures::GraphLine& l : source->lines) {
