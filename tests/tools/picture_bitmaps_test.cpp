@@ -1,12 +1,15 @@
 // The eleven committed bitmaps: their file form, their colours, where their text and their
 // grids lie, and that everything drawn is seen inside its box's 2-px border.
 
+#include "assets/unicode.h"
 #include "tools/committed_pictures.h"
+#include "tools/picture_generator/question_sources.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 
 namespace kt::test {
@@ -26,6 +29,14 @@ const BitmapFile kBitmaps[] = {
     {8, "Picture1", "form8_picture1.bmp"},   {9, "Picture1", "form9_picture1.bmp"},
     {10, "Picture1", "form10_picture1.bmp"},
 };
+
+// The generator's source of a window's picture; nullptr if it has none.
+template <class Source> const Source* sourceOf(const std::vector<Source>& sources, int window) {
+    for (const Source& s : sources)
+        if (s.window == "Form" + std::to_string(window))
+            return &s;
+    return nullptr;
+}
 
 void PrintTo(const BitmapFile& b, std::ostream* os) {
     *os << b.file;
@@ -203,6 +214,127 @@ TEST_P(StatementBitmapTest, LinesAtSingleSpacing) {
     }
 }
 
+// The columns of each glyph on a line, left to right: the pieces of dark ink that hang together
+// (diagonal neighbours included), a piece that lies within another's columns joined to it.
+std::vector<Span> glyphColumns(const Bitmap& bitmap, Span rows) {
+    const int width = bitmap.width, height = rows.last - rows.first + 1;
+    std::vector<int> piece(static_cast<std::size_t>(width * height), -1);
+    std::vector<Span> pieces;
+    for (int y0 = 0; y0 < height; ++y0)
+        for (int x0 = 0; x0 < width; ++x0) {
+            if (piece[static_cast<std::size_t>(y0 * width + x0)] >= 0 ||
+                !isDark(pixelAt(bitmap, x0, rows.first + y0)))
+                continue;
+            const int id = static_cast<int>(pieces.size());
+            Span columns{x0, x0};
+            std::vector<std::pair<int, int>> stack = {{x0, y0}};
+            piece[static_cast<std::size_t>(y0 * width + x0)] = id;
+            while (!stack.empty()) {
+                const auto [x, y] = stack.back();
+                stack.pop_back();
+                columns = {std::min(columns.first, x), std::max(columns.last, x)};
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int nx = x + dx, ny = y + dy;
+                        if (nx < 0 || ny < 0 || nx >= width || ny >= height)
+                            continue;
+                        int& seen = piece[static_cast<std::size_t>(ny * width + nx)];
+                        if (seen < 0 && isDark(pixelAt(bitmap, nx, rows.first + ny))) {
+                            seen = id;
+                            stack.push_back({nx, ny});
+                        }
+                    }
+            }
+            pieces.push_back(columns);
+        }
+    std::sort(pieces.begin(), pieces.end(),
+              [](Span a, Span b) { return a.last - a.first > b.last - b.first; });
+    std::vector<Span> glyphs;
+    for (const Span& p : pieces) {
+        auto within = std::find_if(glyphs.begin(), glyphs.end(), [&](const Span& g) {
+            return g.first <= p.first && p.last <= g.last;
+        });
+        if (within == glyphs.end())
+            glyphs.push_back(p);
+    }
+    std::sort(glyphs.begin(), glyphs.end(), [](Span a, Span b) { return a.first < b.first; });
+    return glyphs;
+}
+
+// A letter is drawn alike wherever it stands: every instance of one glyph is equally wide.
+// Each line is cut into glyphs and into words at the widest gaps. A word in which every glyph
+// stands alone (none touches its neighbour) is matched against its text letter by letter; the
+// others cannot be measured glyph by glyph and are left out, as are the bold choice letters,
+// which stand once each.
+TEST_P(StatementBitmapTest, EveryInstanceOfAGlyphIsEquallyWide) {
+    const auto* source = sourceOf(pictures::statementSources(), GetParam().window);
+    ASSERT_NE(source, nullptr);
+
+    // The words of each line, each a string of glyph names; a raised figure is its own glyph.
+    std::vector<std::vector<std::u32string>> lineWords(3);
+    auto add = [](std::vector<std::u32string>& words, const pictures::Spans& spans, bool fresh) {
+        for (const pictures::Span& span : spans)
+            for (char32_t c : decodeUtf8(span.text).value_or(U"?")) {
+                if (c == U' ') {
+                    fresh = true;
+                    continue;
+                }
+                if (fresh || words.empty())
+                    words.emplace_back();
+                fresh = false;
+                words.back() += span.superscript && c == U'2' ? U'²' : c;
+            }
+    };
+    add(lineWords[0], {{source->number}}, true);
+    for (std::size_t i = 0; i < source->lines.size(); ++i)
+        add(lineWords[i], source->lines[i], true);
+    for (const pictures::Spans& choice : source->choices) {
+        lineWords[2].push_back(U"*"); // the bold letter
+        add(lineWords[2], choice, true);
+    }
+
+    std::map<char32_t, std::set<int>> widths;
+    int matched = 0, letters = 0; // letters of the text, and those measured
+    for (std::size_t i = 0; i < 3; ++i) {
+        const Span rows = m_lines[i];
+        std::vector<Span> glyphs = glyphColumns(m_bitmap, rows);
+        const std::vector<std::u32string>& words = lineWords[i];
+        ASSERT_GE(glyphs.size(), words.size()) << "line " << i + 1;
+        // The words part at the widest gaps between glyphs.
+        std::vector<int> gaps;
+        for (std::size_t g = 1; g < glyphs.size(); ++g)
+            gaps.push_back(glyphs[g].first - glyphs[g - 1].last - 1);
+        std::vector<int> sorted = gaps;
+        std::sort(sorted.rbegin(), sorted.rend());
+        const int wordGap = sorted[words.size() - 2];
+        ASSERT_GT(wordGap, sorted[words.size() - 1]) << "line " << i + 1 << ": words not apart";
+        std::size_t g = 0;
+        for (const std::u32string& word : words) {
+            std::size_t end = g + 1;
+            while (end < glyphs.size() && gaps[end - 1] < wordGap)
+                ++end;
+            // "ы" is two pieces side by side.
+            const auto pieces =
+                word.size() + static_cast<std::size_t>(std::count(word.begin(), word.end(), U'ы'));
+            letters += static_cast<int>(word.size());
+            if (word != U"*" && end - g == pieces) {
+                matched += static_cast<int>(word.size());
+                for (std::size_t k = 0, at = g; k < word.size(); ++k, ++at)
+                    if (word[k] == U'ы')
+                        ++at;
+                    else
+                        widths[word[k]].insert(glyphs[at].last - glyphs[at].first + 1);
+            }
+            g = end;
+        }
+        EXPECT_EQ(g, glyphs.size()) << "line " << i + 1;
+    }
+    EXPECT_GE(matched, 20) << "of " << letters << ", too few glyphs stand alone to compare";
+    for (const auto& [glyph, seen] : widths)
+        EXPECT_EQ(seen.size(), 1u) << "\"" << utf8FromUtf32(std::u32string(1, glyph)) << "\" is "
+                                   << *seen.begin() << " to " << *seen.rbegin() << " px wide";
+}
+
 INSTANTIATE_TEST_SUITE_P(Statements, StatementBitmapTest, ::testing::ValuesIn(kStatementBitmaps),
                          WindowName{});
 
@@ -336,6 +468,45 @@ TEST_P(GraphBitmapTest, LinesAreTwoPixelsThick) {
         }
     EXPECT_GT(pixels, 100);
     EXPECT_GE(thick, pixels * 95 / 100) << thick << " of " << pixels << " pixels";
+}
+
+// A sloping line is as heavy as a level one: two pixels thick square to its direction. Across a
+// column of a flat line (a row of a steep one) that is 2 / cos of the slope pixels; sampled
+// along the middle of each line of the graph's source, the runs of the line's colour come to
+// that on average. A line two pixels thick along an axis gives 2 whatever its slope.
+TEST_P(GraphBitmapTest, SlopingLinesAreAsHeavyAsLevelOnes) {
+    const auto* source = sourceOf(pictures::graphSources(), GetParam().window);
+    ASSERT_NE(source, nullptr);
+    const Colour line = GetParam().palette.line;
+    for (const pictures::GraphLine& l : source->lines) {
+        auto at = [&](double t, double v) {
+            return std::pair{source->originX + t / source->time.step * source->cellWidth,
+                             source->originY - v / source->velocity.step * source->cellHeight};
+        };
+        const auto [x0, y0] = at(l.t0, l.v0);
+        const auto [x1, y1] = at(l.t1, l.v1);
+        const bool steep = std::abs(y1 - y0) > std::abs(x1 - x0);
+        const double across =
+            2 * std::hypot(x1 - x0, y1 - y0) / (steep ? std::abs(y1 - y0) : std::abs(x1 - x0));
+        double sum = 0;
+        int samples = 0;
+        for (int i = 4; i <= 16; ++i) {
+            const int x = static_cast<int>(std::lround(x0 + (x1 - x0) * i / 20));
+            const int y = static_cast<int>(std::lround(y0 + (y1 - y0) * i / 20));
+            int run = 0;
+            for (int d = -4; d <= 4; ++d) {
+                const int px = steep ? x + d : x, py = steep ? y : y + d;
+                run += pixelAt(m_bitmap, px, py) == line;
+            }
+            if (run > across + 2) // where another line crosses
+                continue;
+            sum += run;
+            ++samples;
+        }
+        ASSERT_GE(samples, 8);
+        EXPECT_NEAR(sum / samples, across, 0.3)
+            << "line from (" << l.t0 << ", " << l.v0 << ") to (" << l.t1 << ", " << l.v1 << ")";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Graphs, GraphBitmapTest, ::testing::ValuesIn(kGraphs), WindowName{});

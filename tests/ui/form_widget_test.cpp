@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -164,6 +165,16 @@ private slots:
             << FormId::Form2 << QPoint(2895 + 150, 1560 + 150) << "Label2";
         QTest::newRow("Form8 button over label")
             << FormId::Form8 << QPoint(4425 + 5, 1320 + 150) << "Command1";
+        // Overlaps of a single pixel: the graph over the label's first 15 twips, the button
+        // over the label's last 15.
+        QTest::newRow("Form3 graph over label")
+            << FormId::Form3 << QPoint(2760 + 5, 1320 + 150) << "Picture2";
+        QTest::newRow("Form3 label right of graph")
+            << FormId::Form3 << QPoint(2775 + 5, 1320 + 150) << "Label2";
+        QTest::newRow("Form9 button over label")
+            << FormId::Form9 << QPoint(3330 + 5, 1320 + 150) << "Command1";
+        QTest::newRow("Form9 label left of button")
+            << FormId::Form9 << QPoint(3330 - 10, 1320 + 150) << "Label2";
     }
     void overlaps() {
         QFETCH(FormId, form);
@@ -175,6 +186,65 @@ private slots:
         while (hit->parentWidget() != window.get())
             hit = hit->parentWidget();
         QCOMPARE(hit->objectName(), onTop);
+    }
+
+    // An option button fills the square behind its circle with the button face, where it stands
+    // on a statement bitmap's grey as much as on the window.
+    void optionButtonsShowTheButtonFace_data() {
+        QTest::addColumn<FormId>("form");
+        for (FormId id : kAllForms)
+            if (descriptionOf(id).control("Option1"))
+                QTest::newRow(descriptionOf(id).Name.data()) << id;
+    }
+    void optionButtonsShowTheButtonFace() {
+        QFETCH(FormId, form);
+        auto window = build(form);
+        const QImage image = window->grab().toImage();
+        const QRgb face = window->palette().color(QPalette::Window).rgb();
+        for (const char* name : {"Option1", "Option2", "Option3"}) {
+            const QRect r = window->control(name)->geometry();
+            // The top corners: on Form1 the graph box, which lies in front, covers the bottom row.
+            for (const QPoint corner : {r.topLeft(), r.topRight()})
+                QVERIFY2(image.pixel(corner) == face,
+                         qPrintable(QStringLiteral("%1 at (%2, %3) is %4, not the button face")
+                                        .arg(name)
+                                        .arg(corner.x())
+                                        .arg(corner.y())
+                                        .arg(image.pixel(corner), 8, 16)));
+        }
+    }
+
+    // A mark is painted in its label's ForeColor: black, or on Form4 the system window-text
+    // colour, which here is made blue so that the two differ.
+    void markColour_data() {
+        QTest::addColumn<FormId>("form");
+        QTest::addColumn<bool>("windowText");
+        QTest::newRow("Form1 black") << FormId::Form1 << false;
+        QTest::newRow("Form4 window text") << FormId::Form4 << true;
+    }
+    void markColour() {
+        QFETCH(FormId, form);
+        QFETCH(bool, windowText);
+        const QPalette original = QApplication::palette();
+        QPalette blue = original;
+        blue.setColor(QPalette::WindowText, QColor(0, 0, 192));
+        QApplication::setPalette(blue);
+        auto window = build(form);
+        QApplication::setPalette(original);
+        auto* label = qobject_cast<QLabel*>(window->control("Label2"));
+        QVERIFY(label);
+        label->setText(QStringLiteral("???"));
+        const QImage image = label->grab().toImage();
+        const QRgb ink = windowText ? qRgb(0, 0, 192) : qRgb(0, 0, 0);
+        const QRgb other = windowText ? qRgb(0, 0, 0) : qRgb(0, 0, 192);
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y) & 0xFFFFFF;
+                QVERIFY2(p != (other & 0xFFFFFF), "the mark is painted in the other colour");
+                inked += p == (ink & 0xFFFFFF);
+            }
+        QVERIFY2(inked > 20, "the mark is not painted in its colour");
     }
 
     // Tab runs in rising tab index over the controls that take the focus (labels take none);

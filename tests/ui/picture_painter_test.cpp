@@ -5,11 +5,13 @@
 #include "app/program_description.h"
 #include "assets/metafile_player.h"
 #include "assets/picture_catalogue.h"
+#include "support/no_events.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/picture_painter.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -457,6 +459,42 @@ private slots:
             for (int px = line.left(); px <= line.right() && !inked; ++px)
                 inked = image.pixel(px, py) != kBackground;
         QVERIFY2(inked, "the character was left out rather than cut");
+    }
+
+    // A focused box shows its focus on its border and leaves every pixel inside it as it was.
+    void focusLeavesThePictureAlone_data() {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("statement, flat border") << "Picture1";
+        QTest::newRow("graph, sunken border") << "Picture2";
+    }
+    void focusLeavesThePictureAlone() {
+        QFETCH(QString, box);
+        kt::test::NoEvents events;
+        FormWidget window(FormId::Form1, descriptionOf(FormId::Form1), events);
+        window.showCentred();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* shown = qobject_cast<PictureBox*>(window.control(box.toStdString()));
+        QVERIFY(shown && !shown->hasFocus());
+        const QImage unfocused = shown->grab().toImage();
+        // Reached with the Tab key, as a pupil reaches it; styles draw their focus frame only then.
+        for (int tabs = 0; tabs < 8 && !shown->hasFocus(); ++tabs)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(shown->hasFocus());
+        const QImage focused = shown->grab().toImage();
+        QCOMPARE(focused.size(), unfocused.size());
+        const QRect inner = shown->innerRect();
+        int changed = 0;
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x) {
+                if (focused.pixel(x, y) == unfocused.pixel(x, y))
+                    continue;
+                ++changed;
+                if (inner.contains(x, y))
+                    QFAIL(qPrintable(QStringLiteral("picture pixel (%1, %2) changes with the focus")
+                                         .arg(x)
+                                         .arg(y)));
+            }
+        QVERIFY2(changed > 0, "the focus does not show");
     }
 
     // The built-in pictures in boxes of their windows' sizes: the border is what an empty box

@@ -6,7 +6,6 @@
 #include FT_OUTLINE_H
 
 #include <array>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
@@ -28,103 +27,95 @@ constexpr std::array<FaceFile, 5> kFaceFiles = {{
     {Face::Sans, "LiberationSans-Regular.ttf"},
 }};
 
-// A pixel counts as ink when the outline covers a little more than half of it, or when it
-// is the darkest across a stroke thinner than a pixel (the bar of a "t", the tail of a
-// comma), which would otherwise vanish.
-constexpr int kInkThreshold = 150;
-constexpr int kHairlineThreshold = 60;
-
-std::vector<std::uint8_t> twoLevel(const std::vector<std::uint8_t>& coverage, int width, int rows) {
-    auto at = [&](int x, int y) {
-        if (x < 0 || y < 0 || x >= width || y >= rows)
-            return 0;
-        return static_cast<int>(coverage[static_cast<std::size_t>(y * width + x)]);
-    };
-    std::vector<std::uint8_t> out(coverage.size(), 0);
-    for (int y = 0; y < rows; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int c = at(x, y);
-            const bool hairline =
-                c >= kHairlineThreshold &&
-                ((c > at(x, y - 1) && c > at(x, y + 1)) || (c > at(x - 1, y) && c > at(x + 1, y)));
-            if (c >= kInkThreshold || hairline)
-                out[static_cast<std::size_t>(y * width + x)] = 255;
-        }
-    }
-    return out;
-}
-
 std::string hex(char32_t c) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
     return buffer;
 }
 
-} // namespace
-
-struct FontLibrary::Impl {
-    FT_Library library = nullptr;
+// The five faces loaded from one list of directories.
+struct FaceSet {
     std::array<FT_Face, kFaceFiles.size()> faces{};
     std::array<std::string, kFaceFiles.size()> files;
 
-    ~Impl() {
+    void load(FT_Library library, const std::vector<std::string>& directories) {
+        for (std::size_t i = 0; i < kFaceFiles.size(); ++i) {
+            std::string path;
+            for (const std::string& dir : directories) {
+                const auto candidate = std::filesystem::path(dir) / kFaceFiles[i].fileName;
+                if (std::filesystem::exists(candidate)) {
+                    path = candidate.string();
+                    break;
+                }
+            }
+            if (path.empty())
+                throw std::runtime_error(std::string("font file not found: ") +
+                                         kFaceFiles[i].fileName);
+            if (FT_New_Face(library, path.c_str(), 0, &faces[i]) != 0)
+                throw std::runtime_error("cannot load font " + path);
+            files[i] = path;
+        }
+    }
+    void release() {
         for (FT_Face f : faces)
             if (f)
                 FT_Done_Face(f);
-        if (library)
-            FT_Done_FreeType(library);
     }
 
     FT_Face face(Face which) const { return faces[static_cast<std::size_t>(which)]; }
+    const std::string& file(Face which) const { return files[static_cast<std::size_t>(which)]; }
 
     FT_UInt glyphIndex(Face which, char32_t c) const {
         const FT_UInt index = FT_Get_Char_Index(face(which), c);
         if (index == 0)
-            throw std::runtime_error(files[static_cast<std::size_t>(which)] + " has no glyph for " +
-                                     hex(c));
+            throw std::runtime_error(file(which) + " has no glyph for " + hex(c));
         return index;
     }
 };
 
-FontLibrary::FontLibrary(const std::vector<std::string>& searchDirectories)
+} // namespace
+
+struct FontLibrary::Impl {
+    FT_Library library = nullptr;
+    FaceSet outlines; // for metrics and outlines
+    FaceSet screen;   // for bitmaps
+
+    ~Impl() {
+        outlines.release();
+        screen.release();
+        if (library)
+            FT_Done_FreeType(library);
+    }
+};
+
+FontLibrary::FontLibrary(const std::vector<std::string>& outlineDirectories,
+                         const std::vector<std::string>& screenDirectories)
     : m_impl(std::make_unique<Impl>()) {
     if (FT_Init_FreeType(&m_impl->library) != 0)
         throw std::runtime_error("cannot start FreeType");
-    for (std::size_t i = 0; i < kFaceFiles.size(); ++i) {
-        std::string path;
-        for (const std::string& dir : searchDirectories) {
-            const auto candidate = std::filesystem::path(dir) / kFaceFiles[i].fileName;
-            if (std::filesystem::exists(candidate)) {
-                path = candidate.string();
-                break;
-            }
-        }
-        if (path.empty())
-            throw std::runtime_error(std::string("font file not found: ") + kFaceFiles[i].fileName);
-        if (FT_New_Face(m_impl->library, path.c_str(), 0, &m_impl->faces[i]) != 0)
-            throw std::runtime_error("cannot load font " + path);
-        m_impl->files[i] = path;
-    }
+    m_impl->outlines.load(m_impl->library, outlineDirectories);
+    m_impl->screen.load(m_impl->library, screenDirectories);
 }
 
 FontLibrary::~FontLibrary() = default;
 
 std::string FontLibrary::fileOf(Face face) const {
-    return m_impl->files[static_cast<std::size_t>(face)];
+    return m_impl->outlines.file(face);
 }
 
-GlyphBitmap FontLibrary::render(Face face, char32_t c, int pixelSize, bool smooth,
-                                double originOffset) const {
-    FT_Face f = m_impl->face(face);
-    const FT_UInt index = m_impl->glyphIndex(face, c);
+GlyphBitmap FontLibrary::render(Face face, char32_t c, int pixelSize, bool smooth) const {
+    const FaceSet& set = m_impl->screen;
+    FT_Face f = set.face(face);
+    const FT_UInt index = set.glyphIndex(face, c);
+    const std::string& file = set.file(face);
     if (FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(pixelSize)) != 0)
-        throw std::runtime_error("cannot size " + fileOf(face));
-    if (FT_Load_Glyph(f, index, FT_LOAD_TARGET_LIGHT) != 0)
-        throw std::runtime_error("cannot load " + hex(c) + " from " + fileOf(face));
-    FT_Outline_Translate(&f->glyph->outline, static_cast<FT_Pos>(std::lround(originOffset * 64)),
-                         0);
-    if (FT_Render_Glyph(f->glyph, FT_RENDER_MODE_NORMAL) != 0)
-        throw std::runtime_error("cannot render " + hex(c) + " from " + fileOf(face));
+        throw std::runtime_error("cannot size " + file);
+    // The font's own instructions, never the automatic hinter.
+    const FT_Int32 target = smooth ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
+    if (FT_Load_Glyph(f, index, target | FT_LOAD_NO_AUTOHINT) != 0)
+        throw std::runtime_error("cannot load " + hex(c) + " from " + file);
+    if (FT_Render_Glyph(f->glyph, smooth ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0)
+        throw std::runtime_error("cannot render " + hex(c) + " from " + file);
 
     const FT_GlyphSlot slot = f->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
@@ -133,29 +124,29 @@ GlyphBitmap FontLibrary::render(Face face, char32_t c, int pixelSize, bool smoot
     out.top = slot->bitmap_top;
     out.width = static_cast<int>(bitmap.width);
     out.rows = static_cast<int>(bitmap.rows);
-    out.advance = static_cast<double>(slot->linearHoriAdvance) / 65536.0;
+    out.advance = static_cast<int>((slot->advance.x + 32) >> 6);
     out.coverage.resize(static_cast<std::size_t>(out.width * out.rows));
+    const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
     for (int y = 0; y < out.rows; ++y) {
         const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
         for (int x = 0; x < out.width; ++x) {
-            out.coverage[static_cast<std::size_t>(y * out.width + x)] = row[x];
+            out.coverage[static_cast<std::size_t>(y * out.width + x)] =
+                mono ? ((row[x / 8] >> (7 - x % 8)) & 1 ? 255 : 0) : row[x];
         }
     }
-    if (!smooth)
-        out.coverage = twoLevel(out.coverage, out.width, out.rows);
     return out;
 }
 
 double FontLibrary::designAdvance(Face face, char32_t c) const {
-    FT_Face f = m_impl->face(face);
-    if (FT_Load_Glyph(f, m_impl->glyphIndex(face, c), FT_LOAD_NO_SCALE) != 0)
+    FT_Face f = m_impl->outlines.face(face);
+    if (FT_Load_Glyph(f, m_impl->outlines.glyphIndex(face, c), FT_LOAD_NO_SCALE) != 0)
         throw std::runtime_error("cannot load " + hex(c) + " from " + fileOf(face));
     return static_cast<double>(f->glyph->advance.x) / f->units_per_EM;
 }
 
 std::optional<InkBox> FontLibrary::inkBox(Face face, char32_t c) const {
-    FT_Face f = m_impl->face(face);
-    if (FT_Load_Glyph(f, m_impl->glyphIndex(face, c), FT_LOAD_NO_SCALE) != 0)
+    FT_Face f = m_impl->outlines.face(face);
+    if (FT_Load_Glyph(f, m_impl->outlines.glyphIndex(face, c), FT_LOAD_NO_SCALE) != 0)
         throw std::runtime_error("cannot load " + hex(c) + " from " + fileOf(face));
     if (f->glyph->format != FT_GLYPH_FORMAT_OUTLINE || f->glyph->outline.n_points == 0)
         return std::nullopt;

@@ -19,7 +19,7 @@ struct GlyphBitmap {
     int width = 0;
     int rows = 0;
     std::vector<std::uint8_t> coverage; // rows from the top, 0 (none) to 255 (full)
-    double advance = 0;                 // the design's pen movement, in pixels
+    int advance = 0;                    // the hinted pen movement, in whole pixels
 };
 
 // A glyph's outline extent in em units, y upward from the baseline.
@@ -29,22 +29,23 @@ struct InkBox {
 
 class FontLibrary {
 public:
-    // Loads every face; throws std::runtime_error naming the file that is missing.
-    explicit FontLibrary(const std::vector<std::string>& searchDirectories);
+    // Loads every face twice: the outlines that metafile text is measured with, and the faces
+    // that bitmaps are drawn from (the same metrics, hinted for the screen). Throws
+    // std::runtime_error naming the file that is missing.
+    FontLibrary(const std::vector<std::string>& outlineDirectories,
+                const std::vector<std::string>& screenDirectories);
     ~FontLibrary();
     FontLibrary(const FontLibrary&) = delete;
     FontLibrary& operator=(const FontLibrary&) = delete;
 
-    // Renders for this pixel size with the glyph's origin shifted right by a fraction of a
-    // pixel, so that text keeps the design's spacing. Heights are snapped to the pixel grid
-    // (light hinting); widths follow the outline. With smooth set, edges are grey; without,
-    // a pixel is inked when the outline covers most of it, which keeps the serifs and an even
-    // stroke weight (the Cyrillic instructions of Liberation Serif make some letters heavy at
-    // 16 px, and automatic full hinting loses the serifs). Throws when the face has no glyph.
-    GlyphBitmap render(Face face, char32_t c, int pixelSize, bool smooth,
-                       double originOffset = 0) const;
+    // Renders for this pixel size with the origin on a whole pixel, hinted by the font's own
+    // instructions as a screen draws small text. Without smooth the target is monochrome: every
+    // pixel is ink or not, and the instructions fit stems and advances to whole pixels in both
+    // directions, so a letter comes out the same wherever it stands. With smooth set, edges are
+    // grey. Throws when the face has no glyph.
+    GlyphBitmap render(Face face, char32_t c, int pixelSize, bool smooth) const;
 
-    // The unhinted advance as a fraction of the em, as the design states it.
+    // The outline's advance as a fraction of the em, as the design states it.
     double designAdvance(Face face, char32_t c) const;
     // The outline's extent; empty for a glyph that draws nothing (the space).
     std::optional<InkBox> inkBox(Face face, char32_t c) const;

@@ -2,6 +2,7 @@
 
 #include "tools/picture_generator/text_painter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
@@ -30,21 +31,13 @@ void vertical(RgbImage& image, int x, int y0, int y1, Rgb colour) {
         image.set(x, y, colour);
 }
 
-// A one-pixel line with no smoothing; thick adds a second pixel above a flat line or right of
-// a steep one.
-void line(RgbImage& image, int x0, int y0, int x1, int y1, Rgb colour, bool thick = false) {
+// A one-pixel line with no smoothing.
+void line(RgbImage& image, int x0, int y0, int x1, int y1, Rgb colour) {
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    const bool flat = dx >= -dy;
     int error = dx + dy;
     for (;;) {
         image.set(x0, y0, colour);
-        if (thick) {
-            if (flat)
-                image.set(x0, y0 - 1, colour);
-            else
-                image.set(x0 + 1, y0, colour);
-        }
         if (x0 == x1 && y0 == y1)
             break;
         const int e2 = 2 * error;
@@ -57,6 +50,36 @@ void line(RgbImage& image, int x0, int y0, int x1, int y1, Rgb colour, bool thic
             y0 += sy;
         }
     }
+}
+
+// A graph line two pixels thick measured square to its own direction, so that a sloping line is
+// as heavy as a level one: every pixel whose centre lies within a pixel of the line's middle,
+// between its two ends. The middle runs half a pixel above a level line's pixel row and half a
+// pixel right of an upright line's column, so that a level line covers that row and the one
+// above it, as a one-pixel line and its second pixel would.
+void thickLine(RgbImage& image, int x0, int y0, int x1, int y1, Rgb colour) {
+    const double length = std::hypot(x1 - x0, y1 - y0);
+    if (length == 0)
+        return;
+    const double ux = (x1 - x0) / length, uy = (y1 - y0) / length;
+    // Of the two normals, the one pointing up and to the right.
+    double nx = -uy, ny = ux;
+    if (nx - ny < 0) {
+        nx = -nx;
+        ny = -ny;
+    }
+    const double ax = x0 + nx / 2, ay = y0 + ny / 2;
+    const int left = std::min(x0, x1) - 2, right = std::max(x0, x1) + 2;
+    const int top = std::min(y0, y1) - 2, bottom = std::max(y0, y1) + 2;
+    constexpr double kHalfWidth = 1.0, kSlack = 1e-9;
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) {
+            const double along = (x - ax) * ux + (y - ay) * uy;
+            const double across = (x - ax) * nx + (y - ay) * ny;
+            if (along >= -kSlack && along <= length + kSlack &&
+                std::abs(across) <= kHalfWidth - kSlack)
+                image.set(x, y, colour);
+        }
 }
 
 class GraphPainter {
@@ -98,9 +121,9 @@ public:
             horizontal(m_image, ox - kTickHalf, ox + kTickHalf, y(v), p.ink);
 
         for (const GraphLine& l : s.lines)
-            line(m_image, x(l.t0), y(l.v0), x(l.t1), y(l.v1), p.line, true);
+            thickLine(m_image, x(l.t0), y(l.v0), x(l.t1), y(l.v1), p.line);
 
-        const TextStyle values{Face::Serif, kValueSize, false, p.ink};
+        const TextStyle values{Face::Serif, kValueSize, false, p.ink, true};
         for (int v = s.velocity.valueStep; v <= s.velocity.max; v += s.velocity.valueStep) {
             const std::string text = std::to_string(v);
             place(values, text, ox - kValueGap - inkOf(values, text).width() + 1, y(v),
@@ -135,7 +158,7 @@ public:
         }
 
         if (!s.caption.empty()) {
-            const TextStyle caption{Face::Serif, kCaptionSize, false, p.ink};
+            const TextStyle caption{Face::Serif, kCaptionSize, false, p.ink, true};
             place(caption, s.caption, (ox + right) / 2, valuesBaseline + 6, Anchor::Centre,
                   Anchor::Top);
         }

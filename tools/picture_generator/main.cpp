@@ -33,8 +33,16 @@ using namespace kt::pictures;
 
 namespace {
 
-const std::vector<std::string> kDefaultFontDirectories = {
+// Metafile text is measured with the outlines that the program draws it with (Liberation 2,
+// built into it). Bitmap text is drawn from Liberation 1: the same metrics, but its instructions
+// keep every stem of the Cyrillic lower case one pixel wide at 16 px, where those of Liberation 2
+// widen и, н, п and в to two and make words with them look bold.
+const std::vector<std::string> kOutlineDirectories = {
     "/usr/share/fonts/truetype/liberation2",
+    "/usr/share/fonts/opentype/tex-gyre",
+    "/usr/share/texmf/fonts/opentype/public/tex-gyre",
+};
+const std::vector<std::string> kScreenDirectories = {
     "/usr/share/fonts/truetype/liberation",
     "/usr/share/fonts/opentype/tex-gyre",
     "/usr/share/texmf/fonts/opentype/public/tex-gyre",
@@ -139,11 +147,16 @@ int main(int argc, char** argv) {
     }
     if (assets.empty())
         return usage();
-    fontDirectories.insert(fontDirectories.end(), kDefaultFontDirectories.begin(),
-                           kDefaultFontDirectories.end());
+    // Directories named with --fonts come first for both sets.
+    auto withDefaults = [&](const std::vector<std::string>& defaults) {
+        std::vector<std::string> all = fontDirectories;
+        all.insert(all.end(), defaults.begin(), defaults.end());
+        return all;
+    };
 
     try {
-        const FontLibrary fonts(fontDirectories);
+        const FontLibrary fonts(withDefaults(kOutlineDirectories),
+                                withDefaults(kScreenDirectories));
         int differing = 0;
         for (const Output& output : drawEverything(fonts, assets)) {
             if (!check) {

@@ -2,6 +2,7 @@
 
 #include "tools/picture_generator/text_painter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -31,13 +32,21 @@ public:
     BitmapLine(RgbImage& image, const TextPainter& painter, int baseline)
         : m_image(image), m_painter(painter), m_baseline(baseline) {}
 
-    double draw(std::string_view text, Face face, bool superscript, double penX) {
-        TextStyle style{face, superscript ? kSuperscriptSize : kTextSize, face == Face::SerifBold,
-                        kStatementInk};
-        return m_painter.draw(m_image, style, decodeUtf8(text), penX,
-                              m_baseline - (superscript ? kSuperscriptRise : 0));
+    int draw(std::string_view text, Face face, bool superscript, int penX) {
+        const TextStyle style{face, superscript ? kSuperscriptSize : kTextSize,
+                              face == Face::SerifBold, kStatementInk};
+        const std::u32string chars = decodeUtf8(text);
+        // A raised figure keeps a blank column between itself and the letter before it.
+        if (superscript && !m_lastInk.empty())
+            penX = std::max(penX, m_lastInk.right + 2 - m_painter.measure(style, chars).left);
+        PixelBox ink;
+        const int end = m_painter.draw(m_image, style, chars, penX,
+                                       m_baseline - (superscript ? kSuperscriptRise : 0), &ink);
+        if (!ink.empty())
+            m_lastInk = ink;
+        return end;
     }
-    double draw(const Spans& spans, double penX) {
+    int draw(const Spans& spans, int penX) {
         for (const Span& span : spans)
             penX = draw(span.text, span.face, span.superscript, penX);
         return penX;
@@ -47,6 +56,7 @@ private:
     RgbImage& m_image;
     const TextPainter& m_painter;
     int m_baseline;
+    PixelBox m_lastInk;
 };
 
 } // namespace
@@ -71,7 +81,7 @@ RgbImage renderStatementBitmap(const StatementSource& source, const FontLibrary&
     for (std::size_t k = 0; k < 3; ++k) {
         const std::u32string letter = decodeUtf8(kLetters[k]);
         const int pen = layout.letterColumns[k] - painter.measure(letterStyle, letter).left;
-        double end = choices.draw(kLetters[k], Face::SerifBold, false, pen);
+        int end = choices.draw(kLetters[k], Face::SerifBold, false, pen);
         end = choices.draw(" ", Face::Serif, false, end);
         end = choices.draw(source.choices[k], end);
         if (k < 2 && end + kMinimumChoiceGap > layout.letterColumns[k + 1])

@@ -3,8 +3,10 @@
 #include "assets/unicode.h"
 
 #include <algorithm>
-#include <cmath>
+#include <set>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace kt::pictures {
 
@@ -59,49 +61,73 @@ std::uint8_t mix(std::uint8_t under, std::uint8_t over, int alpha) {
     return static_cast<std::uint8_t>((under * (255 - alpha) + over * alpha + 127) / 255);
 }
 
+struct Dot {
+    int x = 0, y = 0;
+    int alpha = 0;
+};
+
+struct SetText {
+    std::vector<Dot> dots; // with the pen at (0, baseline 0)
+    int end = 0;           // the pen after the text
+};
+
+// The most a letter is moved to keep it from touching the one before.
+constexpr int kMostApart = 3;
+
+SetText setText(const FontLibrary& fonts, const TextStyle& style, std::u32string_view text) {
+    SetText out;
+    std::set<std::pair<int, int>> inked;
+    auto touches = [&](const std::vector<Dot>& glyph, int shift) {
+        for (const Dot& d : glyph)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (inked.count({d.x + shift + dx, d.y + dy}))
+                        return true;
+        return false;
+    };
+    for (char32_t c : text) {
+        const GlyphBitmap glyph = fonts.render(style.face, c, style.pixelSize, style.smooth);
+        std::vector<Dot> dots;
+        for (int y = 0; y < glyph.rows; ++y)
+            for (int x = 0; x < glyph.width; ++x)
+                if (const int alpha = glyph.coverage[static_cast<std::size_t>(y * glyph.width + x)])
+                    dots.push_back({out.end + glyph.left + x, y - glyph.top, alpha});
+        int shift = 0;
+        while (style.keepApart && shift < kMostApart && touches(dots, shift))
+            ++shift;
+        for (Dot& d : dots) {
+            d.x += shift;
+            inked.insert({d.x, d.y});
+            out.dots.push_back(d);
+        }
+        out.end += glyph.advance + shift;
+    }
+    return out;
+}
+
 } // namespace
 
-double TextPainter::draw(RgbImage& image, const TextStyle& style, std::u32string_view text,
-                         double penX, int baseline, PixelBox* ink) const {
-    for (char32_t c : text) {
-        const int originX = static_cast<int>(std::floor(penX));
-        const GlyphBitmap glyph =
-            m_fonts.render(style.face, c, style.pixelSize, style.smooth, penX - originX);
-        for (int y = 0; y < glyph.rows; ++y) {
-            for (int x = 0; x < glyph.width; ++x) {
-                const int alpha = glyph.coverage[static_cast<std::size_t>(y * glyph.width + x)];
-                if (alpha == 0)
-                    continue;
-                const int px = originX + glyph.left + x;
-                const int py = baseline - glyph.top + y;
-                if (!image.contains(px, py))
-                    throw std::runtime_error("\"" + encodeUtf8(text) + "\" leaves the picture");
-                const Rgb under = image.at(px, py);
-                image.set(px, py,
-                          {mix(under.r, style.colour.r, alpha), mix(under.g, style.colour.g, alpha),
-                           mix(under.b, style.colour.b, alpha)});
-                if (ink)
-                    ink->add(px, py);
-            }
-        }
-        penX += glyph.advance;
+int TextPainter::draw(RgbImage& image, const TextStyle& style, std::u32string_view text, int penX,
+                      int baseline, PixelBox* ink) const {
+    const SetText set = setText(m_fonts, style, text);
+    for (const Dot& d : set.dots) {
+        const int px = penX + d.x, py = baseline + d.y;
+        if (!image.contains(px, py))
+            throw std::runtime_error("\"" + encodeUtf8(text) + "\" leaves the picture");
+        const Rgb under = image.at(px, py);
+        image.set(px, py,
+                  {mix(under.r, style.colour.r, d.alpha), mix(under.g, style.colour.g, d.alpha),
+                   mix(under.b, style.colour.b, d.alpha)});
+        if (ink)
+            ink->add(px, py);
     }
-    return penX;
+    return penX + set.end;
 }
 
 PixelBox TextPainter::measure(const TextStyle& style, std::u32string_view text) const {
     PixelBox box;
-    double penX = 0;
-    for (char32_t c : text) {
-        const int originX = static_cast<int>(std::floor(penX));
-        const GlyphBitmap glyph =
-            m_fonts.render(style.face, c, style.pixelSize, style.smooth, penX - originX);
-        for (int y = 0; y < glyph.rows; ++y)
-            for (int x = 0; x < glyph.width; ++x)
-                if (glyph.coverage[static_cast<std::size_t>(y * glyph.width + x)] != 0)
-                    box.add(originX + glyph.left + x, -glyph.top + y);
-        penX += glyph.advance;
-    }
+    for (const Dot& d : setText(m_fonts, style, text).dots)
+        box.add(d.x, d.y);
     return box;
 }
 

@@ -29,18 +29,20 @@ struct TextStyle {
     int pixelSize = 16;
     bool smooth = false; // grey edges; otherwise every pixel is either ink or untouched
     Rgb colour;
+    // A letter that would touch the one before moves right, a pixel at a time.
+    bool keepApart = false;
 };
 
-// Draws text on a pixel grid. The pen moves by the design's advances, so a line is as long as
-// the font's metrics say, and each glyph is drawn from the pen's exact position.
+// Draws text on a pixel grid as a screen does: the pen stands on whole pixels and moves by the
+// hinted advances, so every instance of a letter is drawn alike.
 class TextPainter {
 public:
     explicit TextPainter(const FontLibrary& fonts) : m_fonts(fonts) {}
 
     // Draws from the pen position on the baseline; returns the pen position after the text.
     // Throws std::runtime_error rather than cut off ink at the picture's edge.
-    double draw(RgbImage& image, const TextStyle& style, std::u32string_view text, double penX,
-                int baseline, PixelBox* ink = nullptr) const;
+    int draw(RgbImage& image, const TextStyle& style, std::u32string_view text, int penX,
+             int baseline, PixelBox* ink = nullptr) const;
     // Where the text's ink would fall if drawn with the pen at (0, baseline 0).
     PixelBox measure(const TextStyle& style, std::u32string_view text) const;
 

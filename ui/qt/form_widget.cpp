@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -34,6 +35,21 @@ Qt::Alignment toQt(TextAlignment alignment) {
     }
     return Qt::AlignLeft;
 }
+
+// A radio button on the button face: the square behind its circle is filled, over the statement
+// picture beneath. It paints the face itself rather than ask Qt to fill its background, which
+// would make Qt cut the button out of the picture box's painting, and at fractional display
+// scales the box's edge pixels would then come out differently with and without the button.
+class OptionButton final : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter(this).fillRect(rect(), palette().color(QPalette::Window));
+        QRadioButton::paintEvent(event);
+    }
+};
 
 } // namespace
 
@@ -79,7 +95,7 @@ QWidget* FormWidget::createControl(const ControlDescription& c) {
         break;
     }
     case ControlKind::OptionButton: {
-        auto* option = new QRadioButton(toQString(c.Caption), this);
+        auto* option = new OptionButton(toQString(c.Caption), this);
         option->setFocusPolicy(Qt::StrongFocus);
         widget = option;
         break;

@@ -3,7 +3,6 @@
 #include "assets/picture_catalogue.h"
 
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 #include <QtDebug>
 
 namespace kt::qt {
@@ -53,11 +52,22 @@ void PictureBox::paintEvent(QPaintEvent*) {
     painter.fillRect(inner, palette().color(QPalette::Window));
     if (m_paintable)
         m_paintable->paint(painter, inner);
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = inner.adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    if (hasFocus())
+        drawFocusLine(painter, rect().adjusted(borderWidth() - 1, borderWidth() - 1,
+                                               1 - borderWidth(), 1 - borderWidth()));
+}
+
+// Every other pixel of the border's inner line in the highlight colour: the focus shows on the
+// border, and the picture inside keeps every pixel (a style's focus frame would tint it).
+void PictureBox::drawFocusLine(QPainter& painter, const QRect& line) const {
+    const QColor dot = palette().color(QPalette::Highlight);
+    for (int x = line.left(); x <= line.right(); x += 2) {
+        painter.fillRect(QRect(x, line.top(), 1, 1), dot);
+        painter.fillRect(QRect(x, line.bottom(), 1, 1), dot);
+    }
+    for (int y = line.top() + 2; y < line.bottom(); y += 2) {
+        painter.fillRect(QRect(line.left(), y, 1, 1), dot);
+        painter.fillRect(QRect(line.right(), y, 1, 1), dot);
     }
 }
 

@@ -12,7 +12,7 @@ namespace kt::qt {
 
 // A box with a border (sunken, two pixels wide, or flat, one pixel wide) whose inner area shows
 // one picture. The box reads its built-in picture when it is built, that is when its window
-// loads; it takes the focus from the Tab key only.
+// loads; it takes the focus from the Tab key only, and shows it on its border.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +32,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void drawFocusLine(QPainter& painter, const QRect& line) const;
+
     PictureId m_picture;
     PictureBorder m_border;
     std::optional<PaintablePicture> m_paintable;
