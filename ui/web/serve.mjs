@@ -2,7 +2,7 @@
 // as a school's web server would. Used by scripts/web, the browser tests and the benchmark.
 //   node ui/web/serve.mjs DIR [PORT]   prints the URL and serves until stopped
 import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
+import { readFile, stat } from 'node:fs/promises';
 import { extname, join, normalize, resolve, sep } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { fileURLToPath } from 'node:url';
@@ -21,6 +21,14 @@ const types = {
 
 export function serve(dir, port = 0) {
   const root = resolve(dir);
+  const compressed = new Map(); // file -> { modified, body }: each file is compressed once
+  const gzip = (file, body, modified) => {
+    const known = compressed.get(file);
+    if (known?.modified === modified) return known.body;
+    const fresh = gzipSync(body, { level: 9 });
+    compressed.set(file, { modified, body: fresh });
+    return fresh;
+  };
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
     const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
@@ -29,7 +37,9 @@ export function serve(dir, port = 0) {
       return;
     }
     let body;
+    let modified;
     try {
+      modified = (await stat(file)).mtimeMs;
       body = await readFile(file);
     } catch {
       response.writeHead(404, { 'Content-Type': 'text/plain; charset=utf-8' }).end(`${path}: no such file\n`);
@@ -37,7 +47,7 @@ export function serve(dir, port = 0) {
     }
     const headers = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' };
     if (/\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
-      body = gzipSync(body, { level: 9 });
+      body = gzip(file, body, modified);
       headers['Content-Encoding'] = 'gzip';
     }
     headers['Content-Length'] = body.length;
