@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up of the real program against a bare Qt window and the time of every move from one
-# question to the next, on a private X server; reading and painting the pictures. Writes
-# docs/performance.md.
+# question to the next, on a private X server; reading and painting the pictures; the browser
+# build's transfer size, start-up and moves (bench/web.mjs). Writes docs/performance.md.
 # Usage: bench/measure.sh [ROUNDS]   (each round: 10 runs of each start-up probe, taken in turn)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,6 +41,13 @@ real_kb=$(peak_kb "$real")
 bare_kb=$(peak_kb "$bare")
 
 transitions=$(build/gcc/bench/transition_probe 50)
+
+# The browser build, in Debian's chromium, with the desktop's start-up beside its own.
+cmake --preset web >/dev/null
+cmake --build --preset web --target kinematics-test-web >/dev/null
+NODE_EXTRA_CA_CERTS=${NODE_EXTRA_CA_CERTS:-/etc/ssl/certs/ca-certificates.crt} \
+    npm ci --prefix tests/web --ignore-scripts --no-audit --no-fund --loglevel=error >/dev/null
+browser=$(node bench/web.mjs build/web/site 20 "$(printf %.1f "$real_ms")")
 pictures=$(build/gcc/bench/pictures_bench --benchmark_format=csv 2>/dev/null)
 
 mkdir -p docs
@@ -80,6 +87,8 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
     echo "| what | time (µs) |"
     echo "|---|---|"
     tail -n +2 <<<"$pictures" | awk -F, '{ gsub(/"/, "", $1); printf "| %s | %.1f |\n", $1, $3 }'
+    echo
+    echo "$browser"
 } >docs/performance.md.new
 mv docs/performance.md.new docs/performance.md
 cat docs/performance.md

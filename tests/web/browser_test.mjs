@@ -30,6 +30,7 @@ before(async () => {
     headless: true,
     userDataDir: profile,
     args: ['--no-sandbox', '--no-first-run', '--disable-gpu'],
+    timeout: 120000, // a busy machine starts a browser slowly; nothing here waits on a clock
   });
 });
 
@@ -41,6 +42,7 @@ after(async () => {
 
 async function open(scale = 1) {
   const page = await browser.newPage();
+  page.setDefaultTimeout(120000);
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
   page.on('requestfailed', (request) => errors.push(`${request.url()}: ${request.failure()?.errorText}`));
