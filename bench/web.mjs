@@ -4,7 +4,7 @@
 //   node bench/web.mjs SITE_DIR [RUNS] [DESKTOP_STARTUP_MS]
 import { createRequire } from 'node:module';
 import { mkdtempSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { loadavg, tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { serve } from '../ui/web/serve.mjs';
 
@@ -31,6 +31,7 @@ const probe = () => {
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const fixed = (value, digits = 1) => value.toFixed(digits);
 
+const loadBefore = loadavg()[0];
 const server = await serve(site);
 const profile = mkdtempSync(join(tmpdir(), 'kt-chromium-'));
 const browser = await puppeteer.launch({
@@ -72,7 +73,8 @@ try {
   lines.push('## The browser build', '');
   lines.push(`Measured by \`bench/web.mjs\` in Debian's chromium (${version}), headless, with the site`);
   lines.push('served over localhost by `ui/web/serve.mjs` with gzip and the cache off; ' +
-    `${runs} page loads, each followed by a pass through the test with right answers.`, '');
+    `${runs} page loads, each followed by a pass through the test with right answers. ` +
+    `The machine's load average (1 min) was ${fixed(loadBefore, 2)} before and ${fixed(loadavg()[0], 2)} after.`, '');
   lines.push('### What the page transfers (gzip, headers included)', '');
   lines.push('| file | KiB |', '|---|---|');
   for (const [path, bytes] of files) lines.push(`| ${path} | ${fixed(bytes / 1024)} |`);
