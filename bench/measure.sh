@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of the installed program against a bare Qt window built the same way, the time of every
 # move from one question to the next, and reading and painting the pictures, on a private X
-# server. Writes docs/performance.md.
+# server; the browser build's transfer size, start-up and moves (bench/web.mjs). Writes
+# docs/performance.md.
 # Usage: bench/measure.sh [ROUNDS]   (start-up: ROUNDS runs of each program, taken in turn; 31)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -68,6 +69,13 @@ instructions_row() { # TITLE REAL BARE
 transitions=$("${clean[@]}" build/bench/bench/transition_probe 50)
 pictures=$(build/bench/bench/pictures_bench --benchmark_format=csv 2>/dev/null)
 
+# The browser build, in Debian's chromium, with the desktop's start-up to the first paint beside it.
+cmake --preset web >/dev/null
+cmake --build --preset web --target kinematics-test-web >/dev/null
+NODE_EXTRA_CA_CERTS=${NODE_EXTRA_CA_CERTS:-/etc/ssl/certs/ca-certificates.crt} \
+    npm ci --prefix tests/web --ignore-scripts --no-audit --no-fund --loglevel=error >/dev/null
+browser=$(node bench/web.mjs build/web/site 20 "$(median 0 4)")
+
 mkdir -p docs
 {
     echo "# Performance"
@@ -120,6 +128,8 @@ mkdir -p docs
     echo "| what | time (µs) |"
     echo "|---|---|"
     tail -n +2 <<<"$pictures" | awk -F, '{ gsub(/"/, "", $1); printf "| %s | %.1f |\n", $1, $3 }'
+    echo
+    echo "$browser"
 } >docs/performance.md.new
 mv docs/performance.md.new docs/performance.md
 cat docs/performance.md

@@ -8,9 +8,13 @@ function(kt_embed target symbol input)
   if(ARG_RECORD)
     set(record_flag "-DRECORD=1")
   endif()
+  set(format_flag "")
+  if(EMSCRIPTEN)
+    set(format_flag "-DWASM=1")
+  endif()
   add_custom_command(
     OUTPUT "${output}"
-    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol} ${record_flag}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol} ${record_flag} ${format_flag}
             -P "${PROJECT_SOURCE_DIR}/cmake/embed_file.cmake"
     DEPENDS "${input}" "${PROJECT_SOURCE_DIR}/cmake/embed_file.cmake"
     COMMENT "Embedding ${input}"

@@ -2,9 +2,11 @@
 
 #include "runtime/runtime_error.h"
 
-#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+
+#include <locale.h>
 
 namespace kt {
 
@@ -20,6 +22,19 @@ template <typename Int> Int roundHalfEven(double value) {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// Digits with at most one decimal point, rounded to the nearest double (ties to even): infinity
+// when too large, zero or a subnormal when too small. strtod reads the decimal point of the
+// thread's locale, which the toolkit sets from the user's environment, so it runs under the C
+// locale here. Every C library the program is built with rounds correctly, so the result is the
+// same on all of them (floating-point from_chars is missing from some C++ libraries).
+double decimalValue(const std::string& digits) {
+    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", locale_t{});
+    const locale_t previous = uselocale(cLocale);
+    const double value = std::strtod(digits.c_str(), nullptr);
+    uselocale(previous);
+    return value;
 }
 
 } // namespace
@@ -78,15 +93,7 @@ double numericPrefixParse(std::string_view text) {
     }
     if (number.empty())
         return 0.0;
-    // from_chars ignores the C locale, which the toolkit sets from the user's environment.
-    double magnitude = 0.0;
-    const auto parsed = std::from_chars(number.data(), number.data() + number.size(), magnitude);
-    if (parsed.ec == std::errc::result_out_of_range) {
-        // Too large or too small for a double: a non-zero digit before the point means large.
-        const auto whole = std::string_view(number).substr(0, number.find('.'));
-        const bool large = whole.find_first_not_of('0') != std::string_view::npos;
-        magnitude = large ? std::numeric_limits<double>::infinity() : 0.0;
-    }
+    const double magnitude = decimalValue(number);
     return negative ? -magnitude : magnitude;
 }
 

@@ -44,6 +44,35 @@ TEST(NumericPrefixParse, HugeAndTinyNumbersDoNotWrap) {
     EXPECT_EQ(numericPrefixParse("0." + std::string(400, '0') + "1"), 0.0);
 }
 
+// The desktop and the browser build convert with different C libraries; both must give the
+// nearest double, ties to the even one, down to the subnormals.
+TEST(NumericPrefixParse, RoundsToTheNearestDoubleOnEveryBuild) {
+    struct Row {
+        std::string text;
+        double value;
+    };
+    const Row rows[] = {
+        {"0.1", 0.1},
+        {"9007199254740993", 9007199254740992.0}, // halfway: to the even neighbour below
+        {"9007199254740995", 9007199254740996.0}, // halfway: to the even neighbour above
+        {"1.00000000000000011102230246251565404236316680908203125", 1.0},
+        {"1.00000000000000011102230246251565404236316680908203126", 1.0000000000000002},
+        {"179769313486231580793728971405303415079934132710037826936173778980444968292764750946649"
+         "017977587207096330286416692887910946555547851940402630657488671505820681908902000708383"
+         "676273854845817711531764475730270069855571366959622842914819860834936475292719074168444"
+         "365510704342711559699508093042880177904174497792",
+         std::numeric_limits<double>::infinity()}, // halfway between the largest and 2^1024
+        {"179769313486231580793728971405303415079934132710037826936173778980444968292764750946649"
+         "017977587207096330286416692887910946555547851940402630657488671505820681908902000708383"
+         "676273854845817711531764475730270069855571366959622842914819860834936475292719074168444"
+         "365510704342711559699508093042880177904174497791",
+         std::numeric_limits<double>::max()},         // just below: the largest
+        {"0." + std::string(310, '0') + "1", 1e-311}, // subnormal
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(numericPrefixParse(row.text), row.value) << row.text.substr(0, 40);
+}
+
 TEST(Rounding, HalfGoesToTheEvenNeighbour) {
     struct Row {
         double value;

@@ -8,7 +8,7 @@
 #       and fails unless the check finds exactly those two
 
 # Bottom to top; folders on one floor (joined by commas) stand beside each other.
-set(kt_floors "assets;ui;ui/qt,runtime;questions,result;app")
+set(kt_floors "assets;ui;ui/qt,ui/web,runtime;questions,result;app")
 
 # The folder a path lies in (the longest listed one that holds it) and the floor of that folder;
 # empty when it lies in none.

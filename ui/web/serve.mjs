@@ -1,0 +1,73 @@
+// Serves a folder of static files on localhost, compressed with gzip for clients that accept it,
+// as a school's web server would. Used by scripts/web, the browser tests and the benchmark.
+//   node ui/web/serve.mjs DIR [PORT]   prints the URL and serves until stopped
+import { createServer } from 'node:http';
+import { readFile, stat } from 'node:fs/promises';
+import { extname, join, normalize, resolve, sep } from 'node:path';
+import { gzipSync } from 'node:zlib';
+import { fileURLToPath } from 'node:url';
+
+const types = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript; charset=utf-8',
+  '.mjs': 'text/javascript; charset=utf-8',
+  '.css': 'text/css; charset=utf-8',
+  '.wasm': 'application/wasm',
+  '.woff2': 'font/woff2',
+  '.ttf': 'font/ttf',
+  '.ico': 'image/x-icon',
+  '.png': 'image/png',
+};
+
+export function serve(dir, port = 0) {
+  const root = resolve(dir);
+  const compressed = new Map(); // file -> { modified, body }: each file is compressed once
+  const gzip = (file, body, modified) => {
+    const known = compressed.get(file);
+    if (known?.modified === modified) return known.body;
+    const fresh = gzipSync(body, { level: 9 });
+    compressed.set(file, { modified, body: fresh });
+    return fresh;
+  };
+  const server = createServer(async (request, response) => {
+    const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
+    if (request.method !== 'GET' || (file !== root && !file.startsWith(root + sep))) {
+      response.writeHead(404).end();
+      return;
+    }
+    let body;
+    let modified;
+    try {
+      modified = (await stat(file)).mtimeMs;
+      body = await readFile(file);
+    } catch {
+      response.writeHead(404, { 'Content-Type': 'text/plain; charset=utf-8' }).end(`${path}: no such file\n`);
+      return;
+    }
+    const headers = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' };
+    if (/\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
+      body = gzip(file, body, modified);
+      headers['Content-Encoding'] = 'gzip';
+    }
+    headers['Content-Length'] = body.length;
+    response.writeHead(200, headers).end(body);
+  });
+  return new Promise((done, fail) => {
+    server.once('error', fail);
+    server.listen(port, '127.0.0.1', () => {
+      const url = `http://127.0.0.1:${server.address().port}/`;
+      done({ url, close: () => new Promise((closed) => server.close(closed)) });
+    });
+  });
+}
+
+if (process.argv[1] === fileURLToPath(import.meta.url)) {
+  const [dir, port] = process.argv.slice(2);
+  if (!dir) {
+    console.error('usage: node serve.mjs DIR [PORT]');
+    process.exit(2);
+  }
+  const { url } = await serve(dir, Number(port ?? 0));
+  console.log(url);
+}

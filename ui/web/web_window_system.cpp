@@ -1,0 +1,180 @@
+#include "ui/web/web_window_system.h"
+
+#include "ui/web/colours.h"
+#include "ui/web/host.h"
+#include "ui/web/layout.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <numeric>
+
+namespace kt::web {
+
+namespace {
+
+host::Element elementFor(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::PictureBox:
+        return host::Element::Picture;
+    case ControlKind::CommandButton:
+        return host::Element::Button;
+    case ControlKind::OptionButton:
+        return host::Element::Option;
+    case ControlKind::Label:
+        break;
+    }
+    return host::Element::Label;
+}
+
+std::string_view cssAlignment(TextAlignment alignment) {
+    switch (alignment) {
+    case TextAlignment::Right:
+        return "right";
+    case TextAlignment::Centre:
+        return "center";
+    case TextAlignment::Left:
+        break;
+    }
+    return "left";
+}
+
+} // namespace
+
+std::string cssColour(Colour colour) {
+    if (!colour.isSystem())
+        return "rgb(" + std::to_string(colour.red()) + " " + std::to_string(colour.green()) + " " +
+               std::to_string(colour.blue()) + ")";
+    if (colour == kButtonText)
+        return "var(--kt-button-text)";
+    return "var(--kt-window-text)"; // kWindowText, and any the windows do not use
+}
+
+WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescription& description,
+                     WindowEvents& events)
+    : m_system(system), m_number(number), m_description(description), m_events(events) {
+    host::createWindow(number, description.Caption, twipsToPixels(description.ClientWidth),
+                       twipsToPixels(description.ClientHeight));
+    host::describe(number, -1, description.AccessibleName, {});
+
+    const auto controls = description.controls();
+    for (const auto& c : controls)
+        m_captions.emplace_back(c.Caption);
+    // The page's order is the tab order, and with it the order a screen reader reads in.
+    std::vector<int> order(controls.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return controls[a].TabIndex < controls[b].TabIndex; });
+    // Earlier controls lie in front of later ones; labels are drawn on the window itself and so
+    // lie behind everything else, each below the ones before it.
+    int labelsBefore = 0;
+    std::vector<int> layers(controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        layers[i] = controls[i].kind == ControlKind::Label
+                        ? static_cast<int>(kMaxControls) - labelsBefore++
+                        : 2 * static_cast<int>(kMaxControls) + 1 - static_cast<int>(i);
+
+    for (int i : order) {
+        const ControlDescription& c = controls[i];
+        const PixelRect r = toPixels(c.rect);
+        const bool showsCaption =
+            c.kind == ControlKind::Label || c.kind == ControlKind::CommandButton;
+        host::addControl(number, i, c.Name, elementFor(c.kind), r.left, r.top, r.width, r.height,
+                         layers[i], showsCaption ? c.Caption : std::string_view{});
+        if (c.Font)
+            host::setFont(
+                number, i, c.Font->Name, static_cast<int>(std::lround(c.Font->Size * 96 / 72)),
+                c.Font->Weight >= 700, c.Font->Italic, c.Font->Underline, c.Font->Strikethrough);
+        if (c.kind == ControlKind::Label)
+            host::setStyle(number, i, cssColour(c.ForeColor), cssAlignment(c.Alignment));
+        host::describe(number, i, c.AccessibleName, c.AccessibleDescription);
+        if (c.kind == ControlKind::PictureBox)
+            m_pictures.try_emplace(i, c.Picture, c.Border, r.width, r.height);
+        if (m_focus < 0 && c.kind != ControlKind::Label)
+            m_focus = i;
+    }
+}
+
+WebWindow::~WebWindow() {
+    m_system.m_windows.erase(m_number);
+}
+
+void WebWindow::show() {
+    host::show(m_number, m_focus);
+    m_visible = true;
+}
+
+void WebWindow::hide() {
+    host::hide(m_number);
+    m_visible = false;
+}
+
+std::size_t WebWindow::placeOf(ControlId control) const {
+    const ControlDescription* c = m_description.control(control);
+    assert(c != nullptr && "the program names only controls its descriptions have");
+    return static_cast<std::size_t>(c - m_description.controls().data());
+}
+
+std::string WebWindow::caption(ControlId control) const {
+    return m_captions[placeOf(control)];
+}
+
+void WebWindow::setCaption(ControlId control, std::string_view text, std::string_view spoken) {
+    const std::size_t i = placeOf(control);
+    m_captions[i] = std::string(text);
+    const int place = static_cast<int>(i);
+    if (m_description.controls()[i].kind != ControlKind::Label) {
+        host::setText(m_number, place, text, {});
+        return;
+    }
+    host::setText(m_number, place, text, spoken);
+    // A wrong answer's mark and the result are news: a second wrong answer writes the same mark
+    // again, and it is news all the same.
+    if (spoken != text)
+        host::announce(spoken);
+}
+
+bool WebWindow::value(ControlId control) const {
+    const std::size_t i = placeOf(control);
+    return m_description.controls()[i].kind == ControlKind::OptionButton &&
+           host::isChecked(m_number, static_cast<int>(i));
+}
+
+void WebWindow::clicked(int place) {
+    const auto controls = m_description.controls();
+    if (place >= 0 && static_cast<std::size_t>(place) < controls.size() &&
+        controls[static_cast<std::size_t>(place)].id == ControlId::Command1)
+        m_events.Command1_Click();
+}
+
+bool WebWindow::paint(int place, double scale) const {
+    const auto it = m_pictures.find(place);
+    if (it == m_pictures.end())
+        return false;
+    it->second.paint(scale);
+    return true;
+}
+
+std::unique_ptr<Window> WebWindowSystem::build(const WindowDescription& description,
+                                               WindowEvents& events) {
+    const int number = m_built++;
+    auto window = std::make_unique<WebWindow>(*this, number, description, events);
+    m_windows[number] = window.get();
+    return window;
+}
+
+void WebWindowSystem::end(int) {
+    host::end();
+}
+
+void WebWindowSystem::reportError(const RuntimeErrorReport& error) {
+    host::reportError("Тест по кинематике", "Ошибка выполнения " + std::to_string(error.number) +
+                                                ": " + std::string(error.text) + ".");
+}
+
+WebWindow* WebWindowSystem::window(int number) const {
+    const auto it = m_windows.find(number);
+    return it == m_windows.end() ? nullptr : it->second;
+}
+
+} // namespace kt::web

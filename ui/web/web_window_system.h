@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ui/web/picture_canvas.h"
+#include "ui/window_system.h"
+
+#include <map>
+#include <vector>
+
+namespace kt::web {
+
+class WebWindowSystem;
+
+// A window of the page: a frame with a title bar, and real HTML controls placed in CSS pixels
+// as the description places them in twips. The page knows a window by its number (the order it
+// was built in) and a control by its place in the window's description.
+class WebWindow final : public Window {
+public:
+    WebWindow(WebWindowSystem& system, int number, const WindowDescription& description,
+              WindowEvents& events);
+    ~WebWindow() override;
+    WebWindow(const WebWindow&) = delete;
+    WebWindow& operator=(const WebWindow&) = delete;
+
+    void show() override;
+    void hide() override;
+    bool isVisible() const override { return m_visible; }
+    std::string caption(ControlId control) const override;
+    void setCaption(ControlId control, std::string_view text, std::string_view spoken) override;
+    bool value(ControlId control) const override;
+
+    // What the page reports about the control at `place` in the description.
+    void clicked(int place);
+    void closedByUser() { m_events.closedByUser(); }
+    // Paints a picture box into the page's current canvas; false when the control is none.
+    bool paint(int place, double scale) const;
+
+private:
+    std::size_t placeOf(ControlId control) const;
+
+    WebWindowSystem& m_system;
+    int m_number;
+    const WindowDescription& m_description;
+    WindowEvents& m_events;
+    std::vector<std::string> m_captions;
+    std::map<int, PictureCanvas> m_pictures;
+    int m_focus = -1;
+    bool m_visible = false;
+};
+
+class WebWindowSystem final : public WindowSystem {
+public:
+    std::unique_ptr<Window> build(const WindowDescription& description,
+                                  WindowEvents& events) override;
+    void end(int exitCode) override;
+    void reportError(const RuntimeErrorReport& error) override;
+
+    // The window the page knows by that number, or nullptr when there is none (any more).
+    WebWindow* window(int number) const;
+
+private:
+    friend class WebWindow;
+    std::map<int, WebWindow*> m_windows;
+    int m_built = 0;
+};
+
+} // namespace kt::web
