@@ -73,7 +73,7 @@ class FacesTest : public QObject {
 
     // Paints the window once, as it first appears, and gives the faces each control drew with.
     QHash<QString, QStringList> firstPaint(FormId id) {
-        FormWidget window(id, descriptionOf(id), m_events);
+        FormWidget window(descriptionOf(id), m_events);
         FacesAtFirstPaint watch;
         qApp->installEventFilter(&watch);
         window.grab();

@@ -470,7 +470,7 @@ private slots:
     void focusLeavesThePictureAlone() {
         QFETCH(QString, box);
         kt::test::NoEvents events;
-        FormWidget window(FormId::Form1, descriptionOf(FormId::Form1), events);
+        FormWidget window(descriptionOf(FormId::Form1), events);
         window.showCentred();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         auto* shown = qobject_cast<PictureBox*>(window.control(box.toStdString()));
