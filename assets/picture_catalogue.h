@@ -10,14 +10,13 @@
 
 namespace kt {
 
-// The built-in picture record of `id`, or an empty span if the build found no picture file
-// for it.
+// The built-in picture record of `id`; empty for PictureId::None.
 std::span<const std::byte> pictureRecord(PictureId id);
 
 // Reads the built-in record of `id`. An error's describe() starts with the picture's name.
 Result<Picture> loadPicture(PictureId id);
 
-// The program's icon as an ICO file, or an empty span if the build found none.
+// The program's icon as an ICO file.
 std::span<const std::byte> iconFile();
 
 } // namespace kt

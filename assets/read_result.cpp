@@ -26,7 +26,6 @@ constexpr ErrorRow kErrors[] = {
      {kRecord, "image length {} runs past the end of the record"}},
     {ReadErrorCode::RecordTrailingBytes, {kRecord, "{} bytes follow the image"}},
     {ReadErrorCode::RecordUnknownFormat, {kRecord, "image is neither a BMP nor an EMF file"}},
-    {ReadErrorCode::PictureMissing, {kRecord, "no picture file was built in"}},
 
     {ReadErrorCode::BmpHeadersCut, {kBmp, "file ends after {} bytes, inside its headers"}},
     {ReadErrorCode::BmpBadSignature, {kBmp, "does not start with \"BM\""}},

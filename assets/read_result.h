@@ -22,7 +22,6 @@ enum class ReadErrorCode : std::uint8_t {
     RecordImagePastEnd,
     RecordTrailingBytes,
     RecordUnknownFormat,
-    PictureMissing,
 
     // BMP files.
     BmpHeadersCut,

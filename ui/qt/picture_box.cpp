@@ -27,7 +27,7 @@ PictureBox::PictureBox(PictureId picture, PictureBorder border, QWidget* parent)
     : QWidget(parent), m_picture(picture), m_border(border) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
-    if (picture == PictureId::None || pictureRecord(picture).empty())
+    if (picture == PictureId::None)
         return;
     auto loaded = loadPicture(picture);
     if (loaded)

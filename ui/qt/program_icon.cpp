@@ -10,10 +10,7 @@
 namespace kt::qt {
 
 QIcon programIcon() {
-    const auto file = iconFile();
-    if (file.empty())
-        return {};
-    const auto icon = readIco(file);
+    const auto icon = readIco(iconFile());
     if (!icon) {
         qWarning("kinematics-test: %s", icon.error().describe("icon").c_str());
         return {};

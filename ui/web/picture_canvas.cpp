@@ -47,7 +47,7 @@ void frameLine(double left, double top, double width, double height, double unit
 
 PictureCanvas::PictureCanvas(PictureId picture, PictureBorder border, int width, int height)
     : m_border(border), m_width(width), m_height(height) {
-    if (picture == PictureId::None || pictureRecord(picture).empty())
+    if (picture == PictureId::None)
         return;
     auto loaded = loadPicture(picture);
     if (!loaded) { // the box stays empty; the rest of the window still works
