@@ -1,5 +1,6 @@
 #include "assets/bitmap.h"
 
+#include "assets/bitmap_info_header.h"
 #include "assets/byte_cursor.h"
 
 #include <cstdlib>
@@ -20,29 +21,9 @@ constexpr std::uint16_t kBmpSignature = 0x4D42; // "BM"
 constexpr std::size_t kFileSizeField = 2;
 constexpr std::size_t kPixelOffsetField = 10;
 
-// BITMAPINFOHEADER, right after the file header.
-struct BmpInfoHeader {
-    std::uint32_t size = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0; // positive: the first stored row is the bottom one
-    std::uint16_t planes = 0;
-    std::uint16_t bitCount = 0;
-    std::uint32_t compression = 0;
-    std::uint32_t sizeImage = 0;
-    std::int32_t xPelsPerMeter = 0;
-    std::int32_t yPelsPerMeter = 0;
-    std::uint32_t clrUsed = 0;
-    std::uint32_t clrImportant = 0;
-};
-constexpr std::uint32_t kInfoHeaderSize = 40;
+// The information header follows the file header.
 constexpr std::size_t kInfoOffset = kFileHeaderSize;
-constexpr std::size_t kWidthField = kInfoOffset + 4;
-constexpr std::size_t kHeightField = kInfoOffset + 8;
-constexpr std::size_t kPlanesField = kInfoOffset + 12;
-constexpr std::size_t kBitCountField = kInfoOffset + 14;
-constexpr std::size_t kCompressionField = kInfoOffset + 16;
-constexpr std::size_t kHeadersEnd = kInfoOffset + kInfoHeaderSize;
-constexpr std::uint32_t kBiRgb = 0;
+constexpr std::size_t kHeadersEnd = kInfoOffset + kBitmapInfoHeaderSize;
 
 BmpFileHeader readFileHeader(ByteCursor& in) {
     BmpFileHeader h;
@@ -51,22 +32,6 @@ BmpFileHeader readFileHeader(ByteCursor& in) {
     h.reserved1 = in.u16();
     h.reserved2 = in.u16();
     h.pixelOffset = in.u32();
-    return h;
-}
-
-BmpInfoHeader readInfoHeader(ByteCursor& in) {
-    BmpInfoHeader h;
-    h.size = in.u32();
-    h.width = in.i32();
-    h.height = in.i32();
-    h.planes = in.u16();
-    h.bitCount = in.u16();
-    h.compression = in.u32();
-    h.sizeImage = in.u32();
-    h.xPelsPerMeter = in.i32();
-    h.yPelsPerMeter = in.i32();
-    h.clrUsed = in.u32();
-    h.clrImportant = in.u32();
     return h;
 }
 
@@ -79,26 +44,27 @@ Result<Bitmap> readBmp(std::span<const std::byte> file) {
     const BmpFileHeader head = readFileHeader(in);
     if (file.size() >= 2 && head.type != kBmpSignature)
         return readError(ReadErrorCode::BmpBadSignature, 0);
-    const BmpInfoHeader info = readInfoHeader(in);
+    const BitmapInfoHeader info = readBitmapInfoHeader(in);
     if (in.failed())
         return cut;
 
-    if (info.size != kInfoHeaderSize)
+    if (info.size != kBitmapInfoHeaderSize)
         return readError(ReadErrorCode::BmpBadInfoHeaderSize, kInfoOffset, info.size);
     if (info.width < 1 || info.width > kMaxBitmapSide)
-        return readError(ReadErrorCode::BmpBadWidth, kWidthField, info.width);
+        return readError(ReadErrorCode::BmpBadWidth, kInfoOffset + kBiWidthField, info.width);
     // A negative height would store the rows from the top; the files we make never do, but
     // the form is common and costs nothing to read.
     const std::int64_t rows = std::llabs(static_cast<long long>(info.height));
     if (rows < 1 || rows > kMaxBitmapSide)
-        return readError(ReadErrorCode::BmpBadHeight, kHeightField, info.height);
+        return readError(ReadErrorCode::BmpBadHeight, kInfoOffset + kBiHeightField, info.height);
     if (info.planes != 1)
-        return readError(ReadErrorCode::BmpBadPlanes, kPlanesField, info.planes);
+        return readError(ReadErrorCode::BmpBadPlanes, kInfoOffset + kBiPlanesField, info.planes);
     if (info.bitCount != 24)
-        return readError(ReadErrorCode::BmpUnsupportedBitDepth, kBitCountField, info.bitCount);
+        return readError(ReadErrorCode::BmpUnsupportedBitDepth, kInfoOffset + kBiBitCountField,
+                         info.bitCount);
     if (info.compression != kBiRgb)
-        return readError(ReadErrorCode::BmpUnsupportedCompression, kCompressionField,
-                         info.compression);
+        return readError(ReadErrorCode::BmpUnsupportedCompression,
+                         kInfoOffset + kBiCompressionField, info.compression);
     if (head.pixelOffset < kHeadersEnd || head.pixelOffset > file.size())
         return readError(ReadErrorCode::BmpBadPixelOffset, kPixelOffsetField, head.pixelOffset);
 

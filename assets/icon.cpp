@@ -1,5 +1,6 @@
 #include "assets/icon.h"
 
+#include "assets/bitmap_info_header.h"
 #include "assets/byte_cursor.h"
 
 #include <algorithm>
@@ -33,11 +34,6 @@ constexpr std::size_t kBytesInResField = 8;
 
 // The image: a BITMAPINFOHEADER whose height counts the colour rows and the mask rows, then the
 // palette, the colour (XOR) rows and the 1-bit AND mask rows, both bottom-up.
-constexpr std::uint32_t kImageHeaderSize = 40;
-constexpr std::size_t kWidthField = 4;
-constexpr std::size_t kHeightField = 8;
-constexpr std::size_t kBitCountField = 14;
-constexpr std::size_t kCompressionField = 16;
 constexpr std::array<std::byte, 4> kPngStart{std::byte{0x89}, std::byte{'P'}, std::byte{'N'},
                                              std::byte{'G'}};
 
@@ -76,42 +72,39 @@ Result<IconImage> readImage(std::span<const std::byte> image, std::size_t base) 
         std::equal(kPngStart.begin(), kPngStart.end(), image.begin()))
         return readError(ReadErrorCode::IcoPngImage, base);
     ByteCursor in(image, base);
-    const std::uint32_t headerSize = in.u32();
-    const std::int32_t width = in.i32();
-    const std::int32_t doubledHeight = in.i32();
-    in.u16(); // planes: some writers leave it 0, and it tells nothing the bit count does not
-    const std::uint16_t bitCount = in.u16();
-    const std::uint32_t compression = in.u32();
-    in.skip(12); // image size, which writers fill in differently; the resolutions
-    const std::uint32_t clrUsed = in.u32();
-    in.skip(4); // colours important
+    // The planes are not checked: some writers leave them 0, and they tell nothing the bit
+    // count does not. Nor is the image size, which writers fill in differently.
+    const BitmapInfoHeader header = readBitmapInfoHeader(in);
     if (in.failed())
-        return readError(ReadErrorCode::IcoImagePastEntry, base, kImageHeaderSize);
-    if (headerSize != kImageHeaderSize)
-        return readError(ReadErrorCode::IcoBadImageHeader, base, headerSize);
+        return readError(ReadErrorCode::IcoImagePastEntry, base, kBitmapInfoHeaderSize);
+    if (header.size != kBitmapInfoHeaderSize)
+        return readError(ReadErrorCode::IcoBadImageHeader, base, header.size);
+    const std::int32_t width = header.width;
+    const std::int32_t doubledHeight = header.height;
+    const std::uint16_t bitCount = header.bitCount;
     if (width < 1 || width > kMaxIconSide)
-        return readError(ReadErrorCode::IcoBadSize, base + kWidthField, width);
+        return readError(ReadErrorCode::IcoBadSize, base + kBiWidthField, width);
     // The directory entry's own width and height are ignored: the image header is what the
     // pixels follow, and 256 does not fit the entry's byte anyway.
     if (doubledHeight < 2 || doubledHeight > 2 * kMaxIconSide || doubledHeight % 2 != 0)
-        return readError(ReadErrorCode::IcoBadSize, base + kHeightField, doubledHeight);
+        return readError(ReadErrorCode::IcoBadSize, base + kBiHeightField, doubledHeight);
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)
-        return readError(ReadErrorCode::IcoUnsupportedBitDepth, base + kBitCountField, bitCount);
-    if (compression != 0)
-        return readError(ReadErrorCode::IcoUnsupportedCompression, base + kCompressionField,
-                         compression);
+        return readError(ReadErrorCode::IcoUnsupportedBitDepth, base + kBiBitCountField, bitCount);
+    if (header.compression != kBiRgb)
+        return readError(ReadErrorCode::IcoUnsupportedCompression, base + kBiCompressionField,
+                         header.compression);
 
     const std::size_t w = static_cast<std::size_t>(width);
     const std::size_t h = static_cast<std::size_t>(doubledHeight / 2);
     std::size_t colours = 0;
     if (bitCount <= 8) {
         colours = std::size_t{1} << bitCount;
-        if (clrUsed != 0 && clrUsed < colours)
-            colours = clrUsed;
+        if (header.clrUsed != 0 && header.clrUsed < colours)
+            colours = header.clrUsed;
     }
     const std::size_t xorStride = rowBytes(w, bitCount);
     const std::size_t andStride = rowBytes(w, 1);
-    const std::size_t paletteOffset = kImageHeaderSize;
+    const std::size_t paletteOffset = kBitmapInfoHeaderSize;
     const std::size_t xorOffset = paletteOffset + 4 * colours;
     const std::size_t andOffset = xorOffset + xorStride * h;
     const std::size_t needed = andOffset + andStride * h; // small: every factor is bounded
