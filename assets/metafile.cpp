@@ -37,7 +37,7 @@ struct RecordKind {
     std::uint32_t minSize;
 };
 constexpr RecordKind kRecordKinds[] = {
-    {EmfRecordType::Header, 88}, // the oldest header form, without its extensions
+    {EmfRecordType::Header, kEmfHeaderBaseSize}, // the oldest form, without its extensions
     {EmfRecordType::SetWindowExtEx, 16},
     {EmfRecordType::SetWindowOrgEx, 16},
     {EmfRecordType::Eof, 20},
@@ -50,7 +50,7 @@ constexpr RecordKind kRecordKinds[] = {
     {EmfRecordType::SelectObject, 12},
     {EmfRecordType::GdiComment, 12},
     {EmfRecordType::ExtCreateFontIndirectW, 104}, // a bare LOGFONTW; the longer forms extend it
-    {EmfRecordType::ExtTextOutW, 60},             // without its clip rectangle
+    {EmfRecordType::ExtTextOutW, kEmfTextFixedSizeNoRect},
 };
 
 const RecordKind* findKind(std::uint32_t type) {
@@ -60,16 +60,6 @@ const RecordKind* findKind(std::uint32_t type) {
     return nullptr;
 }
 
-// Header fields past the 88-byte base form.
-constexpr std::size_t kHeaderExtension1Size = 100;
-constexpr std::size_t kHeaderExtension2Size = 108;
-
-// EXTTEXTOUTW: the fixed part ends after offDx, which sits after the clip rectangle when
-// there is one.
-constexpr std::size_t kTextFixedSize = 76;
-constexpr std::size_t kTextFixedSizeNoRect = 60;
-
-constexpr std::size_t kFaceNameUnits = 32;
 constexpr std::uint32_t kLastStockObject = 19;
 constexpr std::uint32_t kNoStockObject = 9; // a gap in the numbering
 
@@ -259,15 +249,15 @@ std::optional<ReadError> EmfReader::readHeader(ByteCursor& in, std::uint32_t siz
     // The header's form is told by where its optional blobs start: a description or pixel
     // format placed before byte 108 means the micrometre field is not there.
     std::uint32_t offPixelFormat = 0;
-    if (size >= kHeaderExtension1Size) {
+    if (size >= kEmfHeaderExtension1Size) {
         in.skip(4); // cbPixelFormat
         offPixelFormat = in.u32();
         in.skip(4); // bOpenGL
     }
     const auto clearOf = [](std::uint32_t blob) {
-        return blob == 0 || blob >= kHeaderExtension2Size;
+        return blob == 0 || blob >= kEmfHeaderExtension2Size;
     };
-    if (size >= kHeaderExtension2Size && clearOf(offDescription) && clearOf(offPixelFormat))
+    if (size >= kEmfHeaderExtension2Size && clearOf(offDescription) && clearOf(offPixelFormat))
         h.micrometers = readSize(in);
 
     m_created.assign(h.handles, false);
@@ -294,8 +284,8 @@ std::optional<ReadError> EmfReader::readFont(ByteCursor& in) {
     in.skip(4); // output precision, clip precision, quality, pitch and family
     // The name ends at its first NUL; Windows leaves whatever was in memory after it.
     std::u16string face;
-    face.reserve(kFaceNameUnits);
-    for (std::size_t i = 0; i < kFaceNameUnits; ++i) {
+    face.reserve(kEmfFaceNameUnits);
+    for (std::size_t i = 0; i < kEmfFaceNameUnits; ++i) {
         const char16_t c = in.u16();
         if (c == 0)
             break;
@@ -332,9 +322,9 @@ std::optional<ReadError> EmfReader::readText(ByteCursor& in, std::uint32_t size)
     const std::uint32_t chars = in.u32();
     const std::uint32_t offString = in.u32();
     t.options = in.u32();
-    std::size_t fixedSize = kTextFixedSizeNoRect;
+    std::size_t fixedSize = kEmfTextFixedSizeNoRect;
     if ((t.options & kEtoNoRect) == 0) {
-        fixedSize = kTextFixedSize;
+        fixedSize = kEmfTextFixedSize;
         if (size < fixedSize)
             return fault(ReadErrorCode::EmfRecordTooShort, size);
         t.clip = readRect(in);

@@ -56,6 +56,11 @@ struct EmfRect {
 
 inline constexpr std::uint32_t kEmfSignature = 0x464D4520; // " EMF"
 
+// The header's three forms: the oldest, and that one with the first or both extensions.
+inline constexpr std::uint32_t kEmfHeaderBaseSize = 88;
+inline constexpr std::uint32_t kEmfHeaderExtension1Size = 100;
+inline constexpr std::uint32_t kEmfHeaderExtension2Size = 108;
+
 struct EmfHeader {
     EmfRect bounds; // reference-device pixels
     EmfRect frame;  // 0.01 mm
@@ -82,8 +87,10 @@ struct EmfTextAlign {
     std::uint32_t mode = 0;
 };
 
+inline constexpr std::uint32_t kBkTransparent = 1;
+
 struct EmfBkMode {
-    std::uint32_t mode = 0; // 1 transparent, 2 opaque
+    std::uint32_t mode = 0; // kBkTransparent, or 2: opaque
 };
 
 struct EmfTextColor {
@@ -97,6 +104,9 @@ struct MetafileFont {
     int charset = 0;
     friend bool operator==(const MetafileFont&, const MetafileFont&) = default;
 };
+
+// A LOGFONTW's face name, NUL-padded UTF-16.
+inline constexpr std::uint32_t kEmfFaceNameUnits = 32;
 
 struct EmfCreateFont {
     std::uint32_t ihFont = 0; // 1 .. handles - 1
@@ -121,11 +131,18 @@ inline constexpr std::uint32_t kEtoGlyphIndex = 0x0010;
 inline constexpr std::uint32_t kEtoNoRect = 0x0100;
 inline constexpr std::uint32_t kEtoPdy = 0x2000;
 
+inline constexpr std::uint32_t kGmCompatible = 1;
+
+// EXTTEXTOUTW: the fixed part ends after offDx, which sits after the clip rectangle when
+// there is one.
+inline constexpr std::uint32_t kEmfTextFixedSize = 76;
+inline constexpr std::uint32_t kEmfTextFixedSizeNoRect = 60;
+
 struct EmfText {
     EmfPoint reference; // where the run starts, placed by the current text alignment
     std::uint32_t options = 0;
-    std::optional<EmfRect> clip; // absent with kEtoNoRect
-    std::uint32_t graphicsMode = 0;
+    std::optional<EmfRect> clip;    // absent with kEtoNoRect
+    std::uint32_t graphicsMode = 0; // kGmCompatible, or 2: advanced
     std::u16string text;
     std::vector<std::int32_t> dx; // one advance per character, logical units
 };
@@ -140,9 +157,11 @@ struct EmfClipRect {
     EmfRect rect; // right and bottom edges excluded
 };
 
+inline constexpr std::uint32_t kEmfPlusIdentifier = 0x2B464D45; // "EMF+"
+
 struct EmfComment {
     std::uint32_t dataSize = 0;
-    std::uint32_t identifier = 0; // "EMF+" for the EMF+ carriers; 0 if no data
+    std::uint32_t identifier = 0; // kEmfPlusIdentifier for the EMF+ carriers; 0 if no data
 };
 
 struct EmfEof {

@@ -1,5 +1,6 @@
 #include "tools/picture_generator/emf_writer.h"
 
+#include "assets/metafile.h"
 #include "tools/picture_generator/byte_writer.h"
 
 #include <cassert>
@@ -8,33 +9,12 @@ namespace kt::pictures {
 
 namespace {
 
-enum RecordType : std::uint32_t {
-    EMR_HEADER = 1,
-    EMR_SETWINDOWEXTEX = 9,
-    EMR_SETWINDOWORGEX = 10,
-    EMR_EOF = 14,
-    EMR_SETBKMODE = 18,
-    EMR_SETTEXTALIGN = 22,
-    EMR_SETTEXTCOLOR = 24,
-    EMR_SELECTOBJECT = 37,
-    EMR_GDICOMMENT = 70,
-    EMR_EXTCREATEFONTINDIRECTW = 82,
-    EMR_EXTTEXTOUTW = 84,
-};
-
 // The reference device: an A4-sized page at 600 dots per inch.
 constexpr std::int32_t kDevicePixelsX = 4756, kDevicePixelsY = 6810;
 constexpr std::int32_t kDeviceMillimetresX = 201, kDeviceMillimetresY = 288;
 constexpr std::int32_t kDeviceMicrometresX = 201364, kDeviceMicrometresY = 288364;
-constexpr std::uint32_t kHeaderSize = 108;
-constexpr std::uint32_t kEmfSignature = 0x464D4520; // " EMF"
 constexpr std::uint32_t kEmfVersion = 0x00010000;
 
-constexpr std::uint32_t kTextAlignBaselineLeft = 24;
-constexpr std::uint32_t kTransparent = 1;
-constexpr std::uint32_t kDeviceDefaultFont = 0x8000000E;
-constexpr std::uint32_t kEtoClipped = 0x0004;
-constexpr std::uint32_t kGraphicsModeCompatible = 1;
 // Drawing units to 0.01 mm, for the informational scale fields of a text record.
 constexpr float kUnitsToHundredthsMm = 2540.0f / 600.0f;
 
@@ -45,7 +25,6 @@ constexpr std::uint32_t kFontRecordSize = 368;
 static_assert(8 + 4 + 92 + 128 + 64 + 64 + 8 == kFontRecordSize);
 constexpr std::uint32_t kDesignVectorSignature = 0x08007664;
 
-constexpr std::uint32_t kEmfPlusIdentifier = 0x2B464D45; // "EMF+"
 constexpr std::uint32_t kEmfPlusGraphicsVersion1_1 = 0xDBC01002;
 constexpr std::uint32_t kEmfPlusDpi = 600;
 
@@ -68,9 +47,9 @@ public:
     ByteWriter& out() { return m_out; }
 
     // Starts a record whose size is patched in by end().
-    void begin(std::uint32_t type) {
+    void begin(EmfRecordType type) {
         m_start = m_out.size();
-        m_out.u32(type);
+        m_out.u32(static_cast<std::uint32_t>(type));
         m_out.u32(0);
     }
     void end() {
@@ -79,12 +58,12 @@ public:
         ++m_records;
     }
 
-    void simple(std::uint32_t type, std::uint32_t value) {
+    void simple(EmfRecordType type, std::uint32_t value) {
         begin(type);
         m_out.u32(value);
         end();
     }
-    void point(std::uint32_t type, std::int32_t x, std::int32_t y) {
+    void point(EmfRecordType type, std::int32_t x, std::int32_t y) {
         begin(type);
         m_out.i32(x);
         m_out.i32(y);
@@ -119,7 +98,7 @@ void plusRecord(ByteWriter& out, std::uint16_t type, std::uint16_t flags) {
 
 // EMR_GDICOMMENT carrying EMF+ records that draw nothing; writeRecords adds them.
 template <typename F> void emfPlusComment(EmfBuilder& emf, F writeRecords) {
-    emf.begin(EMR_GDICOMMENT);
+    emf.begin(EmfRecordType::GdiComment);
     const std::size_t dataSizeAt = emf.size();
     emf.out().u32(0);
     emf.out().u32(kEmfPlusIdentifier);
@@ -129,8 +108,8 @@ template <typename F> void emfPlusComment(EmfBuilder& emf, F writeRecords) {
 }
 
 void fontRecord(EmfBuilder& emf, std::uint32_t index, const EmfFont& font) {
-    assert(font.faceName.size() < 32);
-    emf.begin(EMR_EXTCREATEFONTINDIRECTW);
+    assert(font.faceName.size() < kEmfFaceNameUnits);
+    emf.begin(EmfRecordType::ExtCreateFontIndirectW);
     ByteWriter& out = emf.out();
     out.u32(index);
     out.i32(-kEmfFontHeight); // negative: the character height, without internal leading
@@ -147,7 +126,7 @@ void fontRecord(EmfBuilder& emf, std::uint32_t index, const EmfFont& font) {
     out.u8(0); // default quality
     out.u8(font.pitchAndFamily);
     utf16(out, font.faceName);
-    out.zeros(64 - 2 * font.faceName.size());
+    out.zeros(2 * (kEmfFaceNameUnits - font.faceName.size()));
     out.zeros(128 + 64 + 64); // full name, style and script left empty
     out.u32(kDesignVectorSignature);
     out.u32(0); // no axes
@@ -157,13 +136,13 @@ void fontRecord(EmfBuilder& emf, std::uint32_t index, const EmfFont& font) {
 void textRecord(EmfBuilder& emf, const EmfTextRun& run, std::int32_t width, std::int32_t height) {
     assert(run.text.size() == run.advances.size());
     const auto chars = static_cast<std::uint32_t>(run.text.size());
-    constexpr std::uint32_t stringOffset = 76;
+    constexpr std::uint32_t stringOffset = kEmfTextFixedSize; // the string follows the fixed part
     const std::uint32_t advancesOffset = stringOffset + (2 * chars + 3) / 4 * 4;
 
-    emf.begin(EMR_EXTTEXTOUTW);
+    emf.begin(EmfRecordType::ExtTextOutW);
     ByteWriter& out = emf.out();
     rect(out, {0, 0, -1, -1}); // bounds: ignored by readers
-    out.u32(kGraphicsModeCompatible);
+    out.u32(kGmCompatible);
     out.f32(kUnitsToHundredthsMm);
     out.f32(kUnitsToHundredthsMm);
     out.i32(run.x);
@@ -185,7 +164,7 @@ void textRecord(EmfBuilder& emf, const EmfTextRun& run, std::int32_t width, std:
 std::vector<std::byte> writeEmf(const EmfTextPicture& picture) {
     EmfBuilder emf;
 
-    emf.begin(EMR_HEADER);
+    emf.begin(EmfRecordType::Header);
     ByteWriter& out = emf.out();
     rect(out, picture.bounds);
     rect(out, picture.frame);
@@ -209,7 +188,7 @@ std::vector<std::byte> writeEmf(const EmfTextPicture& picture) {
     out.i32(kDeviceMicrometresX);
     out.i32(kDeviceMicrometresY);
     emf.end();
-    assert(emf.size() == kHeaderSize);
+    assert(emf.size() == kEmfHeaderExtension2Size);
 
     emfPlusComment(emf, [](ByteWriter& plus) {
         plus.u16(EmfPlusHeader);
@@ -234,17 +213,17 @@ std::vector<std::byte> writeEmf(const EmfTextPicture& picture) {
         plusRecord(plus, EmfPlusGetDC, 0);
     });
 
-    emf.simple(EMR_SETTEXTALIGN, kTextAlignBaselineLeft);
-    emf.point(EMR_SETWINDOWORGEX, 0, 0);
-    emf.point(EMR_SETWINDOWEXTEX, picture.width, picture.height);
-    emf.simple(EMR_SELECTOBJECT, kDeviceDefaultFont);
+    emf.simple(EmfRecordType::SetTextAlign, kTaBaseline);
+    emf.point(EmfRecordType::SetWindowOrgEx, 0, 0);
+    emf.point(EmfRecordType::SetWindowExtEx, picture.width, picture.height);
+    emf.simple(EmfRecordType::SelectObject, kDeviceDefaultFont);
 
     std::vector<EmfFont> created;
     const EmfFont* current = nullptr;
     bool colourSet = false;
     for (const EmfTextRun& run : picture.runs) {
         if (current == nullptr || !(*current == run.font)) {
-            emf.simple(EMR_SETBKMODE, kTransparent);
+            emf.simple(EmfRecordType::SetBkMode, kBkTransparent);
             std::size_t index = 0;
             while (index < created.size() && !(created[index] == run.font))
                 ++index;
@@ -252,17 +231,17 @@ std::vector<std::byte> writeEmf(const EmfTextPicture& picture) {
                 created.push_back(run.font);
                 fontRecord(emf, static_cast<std::uint32_t>(index + 1), run.font);
             }
-            emf.simple(EMR_SELECTOBJECT, static_cast<std::uint32_t>(index + 1));
+            emf.simple(EmfRecordType::SelectObject, static_cast<std::uint32_t>(index + 1));
             current = &run.font;
         }
         if (!colourSet) {
-            emf.simple(EMR_SETTEXTCOLOR, 0x00000000); // black
+            emf.simple(EmfRecordType::SetTextColor, 0x00000000); // black
             colourSet = true;
         }
         textRecord(emf, run, picture.width, picture.height);
     }
 
-    emf.simple(EMR_SELECTOBJECT, kDeviceDefaultFont);
+    emf.simple(EmfRecordType::SelectObject, kDeviceDefaultFont);
     emfPlusComment(emf, [](ByteWriter& plus) {
         plus.u16(EmfPlusSetWorldTransform);
         plus.u16(0);
@@ -273,7 +252,7 @@ std::vector<std::byte> writeEmf(const EmfTextPicture& picture) {
     });
     emfPlusComment(emf, [](ByteWriter& plus) { plusRecord(plus, EmfPlusEndOfFile, 0); });
 
-    emf.begin(EMR_EOF);
+    emf.begin(EmfRecordType::Eof);
     emf.out().u32(0);  // no palette entries
     emf.out().u32(16); // where they would start
     emf.out().u32(20); // this record's size, the file's last word
