@@ -159,22 +159,26 @@ void textRecord(EmfBuilder& emf, const EmfTextRun& run, std::int32_t width, std:
     emf.end();
 }
 
-} // namespace
+// Where the header's counts lie; they are known only when the file is complete.
+struct HeaderCounts {
+    std::size_t bytesAt = 0;   // file size, then record count
+    std::size_t handlesAt = 0; // handle count (16 bits) and a reserved 16 bits
+};
 
-std::vector<std::byte> writeEmf(const EmfTextPicture& picture) {
-    EmfBuilder emf;
-
+// EMR_HEADER in its 108-byte form, with the counts left 0.
+HeaderCounts headerRecord(EmfBuilder& emf, const EmfTextPicture& picture) {
     emf.begin(EmfRecordType::Header);
     ByteWriter& out = emf.out();
     rect(out, picture.bounds);
     rect(out, picture.frame);
     out.u32(kEmfSignature);
     out.u32(kEmfVersion);
-    const std::size_t bytesAt = emf.size();
-    out.u32(0); // file size, patched below
-    out.u32(0); // record count, patched below
-    const std::size_t handlesAt = emf.size();
-    out.u32(0); // handle count (16 bits) and a reserved 16 bits, patched below
+    HeaderCounts counts;
+    counts.bytesAt = emf.size();
+    out.u32(0); // file size
+    out.u32(0); // record count
+    counts.handlesAt = emf.size();
+    out.u32(0); // handle count and reserved
     out.u32(0); // no description
     out.u32(0);
     out.u32(0); // no palette
@@ -189,7 +193,11 @@ std::vector<std::byte> writeEmf(const EmfTextPicture& picture) {
     out.i32(kDeviceMicrometresY);
     emf.end();
     assert(emf.size() == kEmfHeaderExtension2Size);
+    return counts;
+}
 
+// The EMF+ records that open the file: a header marking it dual, and settings that draw nothing.
+void emfPlusOpening(EmfBuilder& emf) {
     emfPlusComment(emf, [](ByteWriter& plus) {
         plus.u16(EmfPlusHeader);
         plus.u16(1); // dual: the plain records alone draw the picture
@@ -212,12 +220,33 @@ std::vector<std::byte> writeEmf(const EmfTextPicture& picture) {
         plusRecord(plus, EmfPlusSetInterpolationMode, 7); // high-quality bicubic
         plusRecord(plus, EmfPlusGetDC, 0);
     });
+}
 
+// The EMF+ records that close the file: the identity world transform and the end of file.
+void emfPlusClosing(EmfBuilder& emf) {
+    emfPlusComment(emf, [](ByteWriter& plus) {
+        plus.u16(EmfPlusSetWorldTransform);
+        plus.u16(0);
+        plus.u32(36);
+        plus.u32(24);
+        for (float m : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f}) // identity
+            plus.f32(m);
+    });
+    emfPlusComment(emf, [](ByteWriter& plus) { plusRecord(plus, EmfPlusEndOfFile, 0); });
+}
+
+// Text alignment, the drawing space and the stock font, before the first run.
+void drawingSpace(EmfBuilder& emf, const EmfTextPicture& picture) {
     emf.simple(EmfRecordType::SetTextAlign, kTaBaseline);
     emf.point(EmfRecordType::SetWindowOrgEx, 0, 0);
     emf.point(EmfRecordType::SetWindowExtEx, picture.width, picture.height);
     emf.simple(EmfRecordType::SelectObject, kDeviceDefaultFont);
+}
 
+// The runs, each preceded where its font changes by the background mode, the font's creation
+// on first use and its selection, and the first by the text colour. Returns how many fonts
+// were created; they are objects 1 onwards.
+std::size_t textRuns(EmfBuilder& emf, const EmfTextPicture& picture) {
     std::vector<EmfFont> created;
     const EmfFont* current = nullptr;
     bool colourSet = false;
@@ -240,27 +269,33 @@ std::vector<std::byte> writeEmf(const EmfTextPicture& picture) {
         }
         textRecord(emf, run, picture.width, picture.height);
     }
+    return created.size();
+}
 
-    emf.simple(EmfRecordType::SelectObject, kDeviceDefaultFont);
-    emfPlusComment(emf, [](ByteWriter& plus) {
-        plus.u16(EmfPlusSetWorldTransform);
-        plus.u16(0);
-        plus.u32(36);
-        plus.u32(24);
-        for (float m : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f}) // identity
-            plus.f32(m);
-    });
-    emfPlusComment(emf, [](ByteWriter& plus) { plusRecord(plus, EmfPlusEndOfFile, 0); });
-
+void eofRecord(EmfBuilder& emf) {
     emf.begin(EmfRecordType::Eof);
     emf.out().u32(0);  // no palette entries
     emf.out().u32(16); // where they would start
     emf.out().u32(20); // this record's size, the file's last word
     emf.end();
+}
 
-    out.patchU32(bytesAt, static_cast<std::uint32_t>(emf.size()));
-    out.patchU32(bytesAt + 4, static_cast<std::uint32_t>(emf.records()));
-    out.patchU32(handlesAt, static_cast<std::uint32_t>(created.size() + 1));
+} // namespace
+
+std::vector<std::byte> writeEmf(const EmfTextPicture& picture) {
+    EmfBuilder emf;
+    const HeaderCounts counts = headerRecord(emf, picture);
+    emfPlusOpening(emf);
+    drawingSpace(emf, picture);
+    const std::size_t fonts = textRuns(emf, picture);
+    emf.simple(EmfRecordType::SelectObject, kDeviceDefaultFont);
+    emfPlusClosing(emf);
+    eofRecord(emf);
+
+    ByteWriter& out = emf.out();
+    out.patchU32(counts.bytesAt, static_cast<std::uint32_t>(emf.size()));
+    out.patchU32(counts.bytesAt + 4, static_cast<std::uint32_t>(emf.records()));
+    out.patchU32(counts.handlesAt, static_cast<std::uint32_t>(fonts + 1)); // object 0 is reserved
     return out.take();
 }
 
