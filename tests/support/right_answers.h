@@ -1,8 +1,8 @@
 #pragma once
 
-// The right option of each question window as the test sheet gives it, for every test and
-// benchmark that answers. Written out here rather than taken from the program's own answer keys,
-// so that a wrong key in the program shows up.
+// What each option of each question window does, as the test sheet gives it, for every test,
+// benchmark and script that answers. Written out here rather than taken from the program's own
+// answer keys, so that a wrong key in the program shows up.
 
 #include "ui/description.h"
 
@@ -10,17 +10,31 @@
 
 namespace kt::test {
 
-inline constexpr std::array<ControlId, 10> kRightOption = {
-    ControlId::Option3, ControlId::Option1, ControlId::Option2, ControlId::Option1,
-    ControlId::Option1, ControlId::Option2, ControlId::Option1, ControlId::Option3,
-    ControlId::Option3, ControlId::Option1};
+// Each question window's options in order: nullptr where the option is right, otherwise the
+// mark that a click with it writes.
+inline constexpr std::array<std::array<const char*, 3>, 10> kMarks = {{
+    {"???", "?", nullptr}, // 1
+    {nullptr, "?", "???"}, // 2
+    {"???", nullptr, "?"}, // 3
+    {nullptr, "?", "???"}, // 4
+    {nullptr, "?", "???"}, // 5
+    {"?", nullptr, "???"}, // 6
+    {nullptr, "???", "?"}, // 7
+    {"?", "???", nullptr}, // 8
+    {"?", "???", nullptr}, // 9
+    {nullptr, "?", "???"}, // 10
+}};
 
 inline constexpr std::array<ControlId, 3> kAllOptions = {ControlId::Option1, ControlId::Option2,
                                                          ControlId::Option3};
 
 // The right option of question window `number` (1 to 10).
 constexpr ControlId rightOption(int number) {
-    return kRightOption[static_cast<std::size_t>(number - 1)];
+    const auto& marks = kMarks[static_cast<std::size_t>(number - 1)];
+    std::size_t option = 0;
+    while (marks[option] != nullptr)
+        ++option;
+    return kAllOptions[option];
 }
 
 // The first wrong option of a window, for tests that do not care which mark it writes.

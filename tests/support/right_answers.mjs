@@ -3,8 +3,8 @@
 import { readFileSync } from 'node:fs';
 
 const sheet = readFileSync(new URL('./right_answers.h', import.meta.url), 'utf8');
-const list = /kRightOption = \{([^}]*)\}/.exec(sheet);
-if (!list) throw new Error('right_answers.h: no kRightOption list');
 export const letters = ['А', 'Б', 'В'];
-export const right = [...list[1].matchAll(/ControlId::Option([123])/g)].map((m) => letters[m[1] - 1]);
-if (right.length !== 10) throw new Error(`right_answers.h: ${right.length} answers instead of 10`);
+// One row per window: the mark each option writes, nullptr for the right one.
+const rows = [...sheet.matchAll(/\{((?:"[?]+"|nullptr), (?:"[?]+"|nullptr), (?:"[?]+"|nullptr))\}/g)];
+export const right = rows.map((row) => letters[row[1].split(', ').indexOf('nullptr')]);
+if (right.length !== 10 || right.includes(undefined)) throw new Error(`right_answers.h: ${right.length} answers instead of 10`);
