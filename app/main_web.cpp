@@ -2,6 +2,7 @@
 // script through these exports. The page names a window by the number it was built with.
 
 #include "app/program.h"
+#include "app/program_description.h"
 #include "ui/web/web_window_system.h"
 
 #include <emscripten/emscripten.h>
@@ -34,6 +35,16 @@ EMSCRIPTEN_KEEPALIVE void kt_click(int window, int control) {
 EMSCRIPTEN_KEEPALIVE void kt_closed_by_user(int window) {
     if (auto* built = screen().window(window))
         built->closedByUser();
+}
+
+// Paints ahead, at `scale`, one picture box of the windows in the order they come, while the page
+// has nothing else to do, so that the window a click builds finds its pictures ready; 0 when all
+// are painted.
+EMSCRIPTEN_KEEPALIVE int kt_paint_ahead(double scale) {
+    for (const kt::FormId form : kt::kAllForms)
+        if (kt::web::WebWindowSystem::paintAhead(kt::descriptionOf(form), scale))
+            return 1;
+    return 0;
 }
 
 // Paints a picture box of a built window into the page's current canvas; 0 when there is none.

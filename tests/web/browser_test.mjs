@@ -38,13 +38,15 @@ after(async () => {
   if (profile) rmSync(profile, { recursive: true, force: true });
 });
 
-async function open(scale = 1) {
+// `beforeScripts`, when given, runs in the page before any of its own scripts.
+async function open(scale = 1, beforeScripts = null) {
   const page = await browser.newPage();
   page.setDefaultTimeout(120000);
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
   page.on('requestfailed', (request) => errors.push(`${request.url()}: ${request.failure()?.errorText}`));
   await page.setViewport({ width: 1024, height: 700, deviceScaleFactor: scale });
+  if (beforeScripts) await page.evaluateOnNewDocument(beforeScripts);
   await page.goto(server.url);
   await page.waitForSelector('.window:not([hidden])');
   page.errors = errors;
@@ -246,6 +248,28 @@ for (const scale of [1, 2]) {
     }
     assert.deepEqual(failures, []);
     await page.close();
+  });
+}
+
+// The page paints the windows' picture boxes ahead while it is idle; a box painted so must show
+// what it shows when painted as its window is shown.
+for (const scale of [1, 2]) {
+  test(`pictures painted ahead are the pictures painted on showing, at device pixel ratio ${scale}`, async () => {
+    const pictures = async (page) => {
+      const boxes = [];
+      for (let n = 1; n <= 10; ++n) {
+        boxes.push(...(await page.$$eval(`${shown} canvas`, (all, m) => all.map((box, i) => [`${m}.${i}`, box.toDataURL()]), n)));
+        await answerByMouse(page, n, right[n - 1]);
+      }
+      await page.close();
+      return boxes;
+    };
+    const onShowing = await pictures(await open(scale, () => { globalThis.requestIdleCallback = () => 0; }));
+    const page = await open(scale);
+    await page.evaluate((s) => { while (Module._kt_paint_ahead(s)); }, scale);
+    const ahead = new Map(await pictures(page));
+    assert.ok(onShowing.length > 10, 'the windows have picture boxes');
+    assert.deepEqual(onShowing.filter(([box, image]) => ahead.get(box) !== image).map(([box]) => box), []);
   });
 }
 

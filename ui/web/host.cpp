@@ -39,6 +39,10 @@ EM_JS(void, kt_report_error, (const char* title, int titleLength, const char* me
 EM_JS(int, kt_define_image, (const std::uint8_t* rgba, int width, int height), {
     return ktHost.defineImage(HEAPU8.slice(rgba, rgba + width * height * 4), width, height);
 });
+EM_JS(int, kt_begin_image, (int width, int height, int again), {
+    return ktHost.beginImage(width, height, again);
+});
+EM_JS(void, kt_end_image, (), { ktHost.endImage(); });
 EM_JS(void, kt_fill_rect, (double left, double top, double width, double height, const char* colour, int colourLength), {
     ktHost.fillRect(left, top, width, height, UTF8ToString(colour, colourLength));
 });
@@ -118,6 +122,14 @@ void reportError(std::string_view title, std::string_view message) {
 
 int defineImage(const std::uint8_t* rgba, int width, int height) {
     return kt_define_image(rgba, width, height);
+}
+
+int beginImage(int width, int height, int again) {
+    return kt_begin_image(width, height, again);
+}
+
+void endImage() {
+    kt_end_image();
 }
 
 void fillRect(double left, double top, double width, double height, std::string_view colour) {

@@ -35,6 +35,10 @@ void reportError(std::string_view title, std::string_view message);
 
 // Painting into the current canvas, in its device pixels.
 int defineImage(const std::uint8_t* rgba, int width, int height);
+// A blank image of the page, new or the image `again` made over, that becomes the current canvas
+// until endImage(), which makes the one before current again.
+int beginImage(int width, int height, int again = -1);
+void endImage();
 void fillRect(double left, double top, double width, double height, std::string_view colour);
 void drawImage(int image, double left, double top, double scale);
 void clip(double left, double top, double width, double height);

@@ -7,6 +7,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <map>
+#include <memory>
+#include <tuple>
 #include <vector>
 
 namespace kt::web {
@@ -65,6 +68,25 @@ PictureCanvas::PictureCanvas(PictureId picture, PictureBorder border, int width,
 }
 
 void PictureCanvas::paint(double scale) const {
+    if (m_painted >= 0 && m_paintedScale == scale) {
+        host::drawImage(m_painted, 0, 0, 1);
+        return;
+    }
+    draw(scale);
+}
+
+bool PictureCanvas::paintAhead(double scale) {
+    if (m_painted >= 0 && m_paintedScale == scale)
+        return false;
+    m_painted = host::beginImage(static_cast<int>(std::round(m_width * scale)),
+                                 static_cast<int>(std::round(m_height * scale)), m_painted);
+    draw(scale);
+    host::endImage();
+    m_paintedScale = scale;
+    return true;
+}
+
+void PictureCanvas::draw(double scale) const {
     // Whole device pixels per line, so that the frame stays crisp at any zoom.
     const double unit = std::max(1.0, std::round(scale));
     const double width = std::round(m_width * scale);
@@ -91,6 +113,15 @@ void PictureCanvas::paint(double scale) const {
         playMetafile(*metafile, innerWidth, innerHeight, canvas);
     }
     host::unclip();
+}
+
+PictureCanvas& pictureBox(PictureId picture, PictureBorder border, int width, int height) {
+    using Key = std::tuple<PictureId, PictureBorder, int, int>;
+    static std::map<Key, std::unique_ptr<PictureCanvas>> boxes;
+    auto& box = boxes[Key{picture, border, width, height}];
+    if (!box)
+        box = std::make_unique<PictureCanvas>(picture, border, width, height);
+    return *box;
 }
 
 } // namespace kt::web

@@ -89,7 +89,7 @@ WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescriptio
             host::setStyle(number, i, cssColour(c.ForeColor), cssAlignment(c.Alignment));
         host::describe(number, i, c.AccessibleName, c.AccessibleDescription);
         if (c.kind == ControlKind::PictureBox)
-            m_pictures.try_emplace(i, c.Picture, c.Border, r.width, r.height);
+            m_pictures.try_emplace(i, &pictureBox(c.Picture, c.Border, r.width, r.height));
         if (m_focus < 0 && c.kind != ControlKind::Label)
             m_focus = i;
     }
@@ -151,8 +151,19 @@ bool WebWindow::paint(int place, double scale) const {
     const auto it = m_pictures.find(place);
     if (it == m_pictures.end())
         return false;
-    it->second.paint(scale);
+    it->second->paint(scale);
     return true;
+}
+
+bool WebWindowSystem::paintAhead(const WindowDescription& description, double scale) {
+    for (const auto& c : description.controls()) {
+        if (c.kind != ControlKind::PictureBox)
+            continue;
+        const PixelRect r = toPixels(c.rect);
+        if (pictureBox(c.Picture, c.Border, r.width, r.height).paintAhead(scale))
+            return true;
+    }
+    return false;
 }
 
 std::unique_ptr<Window> WebWindowSystem::build(const WindowDescription& description,

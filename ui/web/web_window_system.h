@@ -42,7 +42,7 @@ private:
     const WindowDescription& m_description;
     WindowEvents& m_events;
     std::vector<std::string> m_captions;
-    std::map<int, PictureCanvas> m_pictures;
+    std::map<int, PictureCanvas*> m_pictures;
     int m_focus = -1;
     bool m_visible = false;
 };
@@ -56,6 +56,9 @@ public:
 
     // The window the page knows by that number, or nullptr when there is none (any more).
     WebWindow* window(int number) const;
+    // Paints ahead, at `scale`, the first of the picture boxes of a window so described that was
+    // not painted ahead yet; false when there was none left.
+    static bool paintAhead(const WindowDescription& description, double scale);
 
 private:
     friend class WebWindow;

@@ -8,6 +8,7 @@ const ktHost = (() => {
   const images = [];
   let context = null; // the canvas being painted
   let lastFont = '';
+  const painting = []; // the canvases set aside while an image is painted
   let ended = false;
   let errorShown = false;
   let newsTurn = false;
@@ -45,7 +46,19 @@ const ktHost = (() => {
     matchMedia(`(resolution: ${globalThis.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
       for (const [form, frame] of windows) if (!frame.root.hidden) paintWindow(form);
       watchScale();
+      whenIdle(paintAhead);
     }, { once: true });
+  }
+
+  // While the page has nothing else to do, the program paints the windows' pictures ahead, a box
+  // at a time, so that a click does not wait for them.
+  const whenIdle = globalThis.requestIdleCallback ?? ((task) => setTimeout(() => task({ timeRemaining: () => 0 }), 50));
+  function paintAhead(deadline) {
+    const scale = globalThis.devicePixelRatio || 1;
+    do {
+      if (!Module._kt_paint_ahead(scale)) return;
+    } while (deadline.timeRemaining() > 2);
+    whenIdle(paintAhead);
   }
 
   function showEnd() {
@@ -201,6 +214,23 @@ const ktHost = (() => {
       return images.length - 1;
     },
 
+    beginImage(width, height, again) {
+      const image = again >= 0 ? images[again] : document.createElement('canvas');
+      image.width = width;
+      image.height = height;
+      painting.push([context, lastFont]);
+      context = image.getContext('2d');
+      context.imageSmoothingEnabled = false;
+      lastFont = '';
+      if (again >= 0) return again;
+      images.push(image);
+      return images.length - 1;
+    },
+
+    endImage() {
+      [context, lastFont] = painting.pop();
+    },
+
     fillRect(left, top, width, height, colour) {
       context.fillStyle = colour;
       context.fillRect(left, top, width, height);
@@ -239,6 +269,7 @@ const ktHost = (() => {
     start() {
       $('again').addEventListener('click', () => location.reload());
       watchScale();
+      whenIdle(paintAhead);
     },
   };
 })();
