@@ -51,14 +51,10 @@ const ktHost = (() => {
   }
 
   // While the page has nothing else to do, the program paints the windows' pictures ahead, a box
-  // at a time, so that a click does not wait for them.
-  const whenIdle = globalThis.requestIdleCallback ?? ((task) => setTimeout(() => task({ timeRemaining: () => 0 }), 50));
-  function paintAhead(deadline) {
-    const scale = globalThis.devicePixelRatio || 1;
-    do {
-      if (!Module._kt_paint_ahead(scale)) return;
-    } while (deadline.timeRemaining() > 2);
-    whenIdle(paintAhead);
+  // at a time, so that a click waits for none of them (and for at most one box being painted).
+  const whenIdle = globalThis.requestIdleCallback ?? ((task) => setTimeout(task, 50));
+  function paintAhead() {
+    if (Module._kt_paint_ahead(globalThis.devicePixelRatio || 1)) whenIdle(paintAhead);
   }
 
   function showEnd() {
