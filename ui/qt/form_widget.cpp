@@ -102,7 +102,7 @@ QWidget* FormWidget::createControl(const ControlDescription& c) {
     }
     }
     widget->setObjectName(toQString(c.Name));
-    widget->setGeometry(toPixels(c.rect));
+    widget->setGeometry(toQRect(c.rect));
     if (c.Font)
         widget->setFont(fontFor(*c.Font));
     return widget;

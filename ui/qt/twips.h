@@ -1,23 +1,15 @@
 #pragma once
 
-#include "ui/description.h"
+#include "ui/twips.h"
 
 #include <QRect>
 #include <QSize>
 
 namespace kt::qt {
 
-// Windows are laid out in twips at 15 to a logical pixel; Qt scales logical pixels to the
-// display, so every proportion survives display scaling. Edges are rounded, not sizes, so that
-// controls that touch in twips touch on screen.
-constexpr int twipsToPixels(int twips) {
-    return (twips * 2 + 15) / 30;
-}
-
-inline QRect toPixels(const Rect& r) {
-    const int left = twipsToPixels(r.Left);
-    const int top = twipsToPixels(r.Top);
-    return {left, top, twipsToPixels(r.right()) - left, twipsToPixels(r.bottom()) - top};
+inline QRect toQRect(const Rect& r) {
+    const PixelRect p = toPixels(r);
+    return {p.left, p.top, p.width, p.height};
 }
 
 inline QSize clientSize(const WindowDescription& w) {

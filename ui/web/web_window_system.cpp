@@ -1,8 +1,8 @@
 #include "ui/web/web_window_system.h"
 
+#include "ui/twips.h"
 #include "ui/web/colours.h"
 #include "ui/web/host.h"
-#include "ui/web/layout.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,16 +1,18 @@
 #pragma once
 
+// Windows are laid out in twips at 15 to a logical pixel (a CSS pixel in the browser); the
+// toolkit scales logical pixels to the display, so every proportion survives display scaling.
+// Edges are rounded, not sizes, so that controls that touch in twips touch on screen.
+
 #include "ui/description.h"
 
-namespace kt::web {
+namespace kt {
 
-// Windows are laid out in twips at 15 to a CSS pixel, as on the desktop at 100 %; the browser
-// scales CSS pixels to the display and to its zoom. Edges are rounded, not sizes, so that
-// controls that touch in twips touch on screen.
 constexpr int twipsToPixels(int twips) {
     return (twips * 2 + 15) / 30;
 }
 
+// A rectangle in whole logical pixels.
 struct PixelRect {
     int left = 0;
     int top = 0;
@@ -24,4 +26,4 @@ constexpr PixelRect toPixels(const Rect& r) {
     return {left, top, twipsToPixels(r.right()) - left, twipsToPixels(r.bottom()) - top};
 }
 
-} // namespace kt::web
+} // namespace kt
