@@ -1,5 +1,6 @@
 #include "assets/metafile_player.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -86,6 +87,11 @@ private:
 };
 
 } // namespace
+
+int fontPixelSize(double unitsHigh) {
+    constexpr double kLargest = 1 << 16;
+    return static_cast<int>(std::clamp(unitsHigh + 0.5, 1.0, kLargest));
+}
 
 void playMetafile(const Metafile& metafile, double innerWidth, double innerHeight,
                   TextCanvas& canvas) {

@@ -18,6 +18,11 @@ public:
                                double sx, double sy, char16_t ch) = 0;
 };
 
+// The whole pixel size a toolkit's font is asked for, for a character `unitsHigh` drawing units
+// high (height / sy above): rounded, and kept from 1 to 65536. A stored height may be anything a
+// 32-bit number holds, and toolkits keep font sizes in fixed point.
+int fontPixelSize(double unitsHigh);
+
 // Stretches the drawing space (the window extent) over innerWidth × innerHeight pixels, with
 // separate factors across and down. Cannot fail on a metafile that readEmf returned.
 void playMetafile(const Metafile& metafile, double innerWidth, double innerHeight,

@@ -266,5 +266,15 @@ TEST(PlayMetafile, AnEmptyMetafileDrawsNothing) {
     EXPECT_TRUE(canvas.drawn.empty());
 }
 
+// Both toolkits ask their fonts for this size; a stored height of INT_MIN must not overflow it.
+TEST(MetafilePlayer, FontPixelSizeIsRoundedAndKeptInRange) {
+    const struct {
+        double unitsHigh;
+        int expected;
+    } cases[] = {{0, 1}, {0.4, 1}, {13.4, 13}, {13.5, 14}, {65536, 65536}, {2147483648.0, 65536}};
+    for (const auto& c : cases)
+        EXPECT_EQ(fontPixelSize(c.unitsHigh), c.expected) << c.unitsHigh;
+}
+
 } // namespace
 } // namespace kt::test

@@ -5,7 +5,6 @@
 
 #include <QPainter>
 
-#include <algorithm>
 #include <optional>
 
 namespace kt::qt {
@@ -35,10 +34,7 @@ private:
         if (m_current && *m_current == font && m_unitsHigh == unitsHigh)
             return;
         QFont qfont(familyFor(QString::fromStdString(font.face)));
-        // A stored height may be anything a 32-bit number holds (|INT_MIN| does not fit an int);
-        // our pictures use about a hundred units, and Qt keeps font sizes in 26.6 fixed point.
-        constexpr double kLargest = 1 << 16;
-        qfont.setPixelSize(static_cast<int>(std::clamp(unitsHigh + 0.5, 1.0, kLargest)));
+        qfont.setPixelSize(fontPixelSize(unitsHigh));
         qfont.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
         qfont.setItalic(font.italic);
         qfont.setKerning(false); // the advances are stored; the font must not move glyphs

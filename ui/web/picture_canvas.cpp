@@ -26,9 +26,8 @@ public:
                        double sy, char16_t ch) override {
         if (sx <= 0 || sy <= 0)
             return;
-        const int pixelSize = std::max(1, static_cast<int>(height / sy + 0.5));
-        host::drawCharacter(font.face, font.weight >= 600 ? 700 : 400, font.italic, pixelSize, sx,
-                            sy, m_left + x, m_top + y, ch);
+        host::drawCharacter(font.face, font.weight >= 600 ? 700 : 400, font.italic,
+                            fontPixelSize(height / sy), sx, sy, m_left + x, m_top + y, ch);
     }
 
 private:
