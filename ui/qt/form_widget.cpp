@@ -182,19 +182,6 @@ void FormWidget::showCentred() {
         m_firstInTabOrder->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-bool FormWidget::event(QEvent* event) {
-    // By the first paint the window manager has framed the window: the frame can be measured.
-    if (event->type() == QEvent::Paint && m_frameUnseen) {
-        m_frameUnseen = false;
-        if (const QMargins frame = frameOf(*this); frame != g_frameSeen) {
-            g_frameSeen = frame;
-            QMetaObject::invokeMethod(
-                this, [this, frame] { placeFrame(frame); }, Qt::QueuedConnection);
-        }
-    }
-    return QWidget::event(event);
-}
-
 void FormWidget::closeEvent(QCloseEvent* event) {
     event->accept();
     m_events.closedByUser();
@@ -202,6 +189,15 @@ void FormWidget::closeEvent(QCloseEvent* event) {
 
 void FormWidget::paintEvent(QPaintEvent* event) {
     installBuiltInFonts();
+    // By the first paint the window manager has framed the window: the frame can be measured.
+    if (m_frameUnseen) {
+        m_frameUnseen = false;
+        if (const QMargins frame = frameOf(*this); frame != g_frameSeen) {
+            g_frameSeen = frame;
+            QMetaObject::invokeMethod(
+                this, [this, frame] { placeFrame(frame); }, Qt::QueuedConnection);
+        }
+    }
     QWidget::paintEvent(event);
 }
 

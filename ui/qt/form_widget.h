@@ -29,10 +29,10 @@ public:
     void showCentred();
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // The window is painted before its controls: the faces their captions need are made
-    // drawable here, once the window is on screen rather than before.
+    // drawable here, once the window is on screen rather than before; and here the window
+    // manager's frame is first known.
     void paintEvent(QPaintEvent* event) override;
 
 private:
