@@ -1,5 +1,6 @@
 #include "ui/qt/fonts.h"
 
+#include "ui/layout.h"
 #include "ui/qt/text.h"
 
 #include <QByteArray>
@@ -87,7 +88,7 @@ QString familyFor(QStringView face) {
 
 QFont fontFor(const FontDescription& description) {
     QFont font(familyFor(toQString(description.Name)));
-    font.setPixelSize(static_cast<int>(std::lround(description.Size * 96.0 / 72.0)));
+    font.setPixelSize(fontPixels(description));
     font.setWeight(description.Weight >= 700 ? QFont::Bold : QFont::Normal);
     font.setItalic(description.Italic);
     font.setUnderline(description.Underline);

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <numeric>
 #include <vector>
 
 namespace kt::qt {
@@ -112,22 +113,25 @@ QWidget* FormWidget::createControl(const ControlDescription& c) {
 // behind everything else. Focus moves in rising tab index.
 void FormWidget::stackAndOrder() {
     const auto controls = m_description.controls();
-    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
-        if (it->kind != ControlKind::Label)
-            control(it->id)->raise();
-    for (const auto& c : controls) // each label goes below the ones before it
-        if (c.kind == ControlKind::Label)
-            control(c.id)->lower();
+    std::vector<std::size_t> bottomUp(controls.size());
+    std::iota(bottomUp.begin(), bottomUp.end(), std::size_t{0});
+    std::sort(bottomUp.begin(), bottomUp.end(), [&](std::size_t a, std::size_t b) {
+        return layerOf(m_description, a) < layerOf(m_description, b);
+    });
+    for (const std::size_t place : bottomUp)
+        control(controls[place].id)->raise();
 
-    std::vector<const ControlDescription*> order;
-    for (const auto& c : controls)
-        if (control(c.id)->focusPolicy() != Qt::NoFocus && c.kind != ControlKind::Label)
-            order.push_back(&c);
-    std::sort(order.begin(), order.end(),
-              [](auto* a, auto* b) { return a->TabIndex < b->TabIndex; });
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(control(order[i - 1]->id), control(order[i]->id));
-    m_firstInTabOrder = order.empty() ? nullptr : control(order.front()->id);
+    QWidget* previous = nullptr;
+    for (const std::size_t place : tabOrder(m_description)) {
+        QWidget* next = control(controls[place].id);
+        if (next->focusPolicy() == Qt::NoFocus || controls[place].kind == ControlKind::Label)
+            continue;
+        if (previous)
+            setTabOrder(previous, next);
+        else
+            m_firstInTabOrder = next;
+        previous = next;
+    }
 }
 
 QWidget* FormWidget::control(std::string_view name) const {

@@ -1,13 +1,10 @@
 #include "ui/web/web_window_system.h"
 
-#include "ui/twips.h"
+#include "ui/layout.h"
 #include "ui/web/colours.h"
 #include "ui/web/host.h"
 
-#include <algorithm>
 #include <cassert>
-#include <cmath>
-#include <numeric>
 
 namespace kt::web {
 
@@ -61,30 +58,18 @@ WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescriptio
     for (const auto& c : controls)
         m_captions.emplace_back(c.Caption);
     // The page's order is the tab order, and with it the order a screen reader reads in.
-    std::vector<int> order(controls.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return controls[a].TabIndex < controls[b].TabIndex; });
-    // Earlier controls lie in front of later ones; labels are drawn on the window itself and so
-    // lie behind everything else, each below the ones before it.
-    int labelsBefore = 0;
-    std::vector<int> layers(controls.size());
-    for (std::size_t i = 0; i < controls.size(); ++i)
-        layers[i] = controls[i].kind == ControlKind::Label
-                        ? static_cast<int>(kMaxControls) - labelsBefore++
-                        : 2 * static_cast<int>(kMaxControls) + 1 - static_cast<int>(i);
-
-    for (int i : order) {
-        const ControlDescription& c = controls[i];
+    for (const std::size_t place : tabOrder(description)) {
+        const int i = static_cast<int>(place);
+        const ControlDescription& c = controls[place];
         const PixelRect r = toPixels(c.rect);
         const bool showsCaption =
             c.kind == ControlKind::Label || c.kind == ControlKind::CommandButton;
         host::addControl(number, i, c.Name, elementFor(c.kind), r.left, r.top, r.width, r.height,
-                         layers[i], showsCaption ? c.Caption : std::string_view{});
+                         layerOf(description, place),
+                         showsCaption ? c.Caption : std::string_view{});
         if (c.Font)
-            host::setFont(
-                number, i, c.Font->Name, static_cast<int>(std::lround(c.Font->Size * 96 / 72)),
-                c.Font->Weight >= 700, c.Font->Italic, c.Font->Underline, c.Font->Strikethrough);
+            host::setFont(number, i, c.Font->Name, fontPixels(*c.Font), c.Font->Weight >= 700,
+                          c.Font->Italic, c.Font->Underline, c.Font->Strikethrough);
         if (c.kind == ControlKind::Label)
             host::setStyle(number, i, cssColour(c.ForeColor), cssAlignment(c.Alignment));
         host::describe(number, i, c.AccessibleName, c.AccessibleDescription);
