@@ -1,8 +1,5 @@
 #pragma once
 
-#include "ui/description.h"
-
-#include <string>
 #include <string_view>
 
 namespace kt::web {
@@ -14,9 +11,5 @@ inline constexpr std::string_view kFrameLight = "#ffffff";
 inline constexpr std::string_view kFrameShadow = "#696969";
 inline constexpr std::string_view kFrameMidlight = "#e3e3e3";
 inline constexpr std::string_view kFrameLine = "#000000";
-
-// A colour value as CSS writes it: plain colours as they are, system colours as the page's
-// custom properties (style.css), so that all of them follow one scheme.
-std::string cssColour(Colour colour);
 
 } // namespace kt::web

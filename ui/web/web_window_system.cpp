@@ -36,8 +36,8 @@ std::string_view cssAlignment(TextAlignment alignment) {
     return "left";
 }
 
-} // namespace
-
+// A colour value as CSS writes it: plain colours as they are, system colours as the page's
+// custom properties (style.css), so that all of them follow one scheme.
 std::string cssColour(Colour colour) {
     if (!colour.isSystem())
         return "rgb(" + std::to_string(colour.red()) + " " + std::to_string(colour.green()) + " " +
@@ -46,6 +46,8 @@ std::string cssColour(Colour colour) {
         return "var(--kt-button-text)";
     return "var(--kt-window-text)"; // kWindowText, and any the windows do not use
 }
+
+} // namespace
 
 WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescription& description,
                      WindowEvents& events)
