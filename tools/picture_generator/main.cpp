@@ -49,6 +49,8 @@ const std::vector<std::string> kScreenDirectories = {
 };
 
 constexpr int kDesktopIconSizes[] = {48, 64, 128, 256};
+// The sizes a browser asks of a web app's manifest to offer the site for installing.
+constexpr int kWebAppIconSizes[] = {192, 512};
 
 struct Output {
     fs::path path;
@@ -99,6 +101,9 @@ std::vector<Output> drawEverything(const FontLibrary& fonts, const fs::path& ass
     const std::vector<IconImage> images = {renderIcon(32, 1), renderIcon(32, 4), renderIcon(16, 4)};
     outputs.push_back({icon / "kinematics-test.ico", writeIco(images)});
     for (int size : kDesktopIconSizes)
+        outputs.push_back({icon / ("kinematics-test-" + std::to_string(size) + ".png"),
+                           png(renderSmoothIcon(size), size)});
+    for (int size : kWebAppIconSizes)
         outputs.push_back({icon / ("kinematics-test-" + std::to_string(size) + ".png"),
                            png(renderSmoothIcon(size), size)});
     return outputs;
