@@ -1,5 +1,6 @@
 // Serves a folder of static files on localhost, compressed with gzip for clients that accept it,
-// as a school's web server would. Used by scripts/web, the browser tests and the benchmark.
+// or, with `compress` false, as they are, as many a school's web server does. Used by
+// scripts/web, the browser tests and the benchmark.
 //   node ui/web/serve.mjs DIR [PORT]   prints the URL and serves until stopped
 import { createServer } from 'node:http';
 import { readFile, stat } from 'node:fs/promises';
@@ -17,9 +18,11 @@ const types = {
   '.ttf': 'font/ttf',
   '.ico': 'image/x-icon',
   '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
+  '.gz': 'application/gzip',
 };
 
-export function serve(dir, port = 0) {
+export function serve(dir, port = 0, { compress = true } = {}) {
   const root = resolve(dir);
   const compressed = new Map(); // file -> { modified, body }: each file is compressed once
   const gzip = (file, body, modified) => {
@@ -46,7 +49,7 @@ export function serve(dir, port = 0) {
       return;
     }
     const headers = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' };
-    if (/\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
+    if (compress && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
       body = gzip(file, body, modified);
       headers['Content-Encoding'] = 'gzip';
     }
@@ -57,7 +60,8 @@ export function serve(dir, port = 0) {
     server.once('error', fail);
     server.listen(port, '127.0.0.1', () => {
       const url = `http://127.0.0.1:${server.address().port}/`;
-      done({ url, close: () => new Promise((closed) => server.close(closed)) });
+      // Closing ends the connections kept alive too: to the browser the server is gone.
+      done({ url, close: () => new Promise((closed) => { server.close(closed); server.closeAllConnections(); }) });
     });
   });
 }

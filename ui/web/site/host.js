@@ -270,17 +270,9 @@ const ktHost = (() => {
   };
 })();
 
-// The faces are fetched while the module compiles; the first window waits for both.
+// The faces are fetched while the module compiles; the first window waits for both (loader.js).
 const ktFaces = Promise.all([
   '400 19px "Times New Roman"', '700 27px "Times New Roman"', 'italic 400 16px "Times New Roman"',
   '400 16px "Arial"', 'italic 400 16px "Book Antiqua"',
 ].map((face) => document.fonts.load(face)));
 
-var Module = {
-  onRuntimeInitialized() {
-    ktFaces.finally(() => {
-      ktHost.start();
-      Module._kt_start();
-    });
-  },
-};

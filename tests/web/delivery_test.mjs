@@ -1,0 +1,201 @@
+// How the test reaches a pupil: the single file opened from disk in chromium and in Firefox (with
+// its strict file:// origins), the site from a server that compresses nothing, offline after one
+// visit, the words the pupil reads when something fails, no breach of the page's security policy,
+// and no accessibility violation that axe-core finds on any screen.
+//   node tests/web/delivery_test.mjs SITE_DIR SINGLE_FILE
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { AxePuppeteer } from '@axe-core/puppeteer';
+import { serve } from '../../ui/web/serve.mjs';
+import { right } from '../support/right_answers.mjs';
+
+const [site, singleFile] = process.argv.slice(2);
+assert.ok(site && singleFile, 'usage: node delivery_test.mjs SITE_DIR SINGLE_FILE');
+
+const profiles = [];
+const browsers = [];
+// Each engine on a profile of its own; nothing waits on a clock but a busy machine's start-up.
+async function launch(engine) {
+  const profile = mkdtempSync(join(tmpdir(), `kt-${engine}-`));
+  profiles.push(profile);
+  const browser = await puppeteer.launch(engine === 'firefox'
+    ? {
+      browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true, userDataDir: profile,
+      // puppeteer loosens this; a pupil's Firefox keeps each file:// page an origin of its own
+      extraPrefsFirefox: { 'security.fileuri.strict_origin_policy': true },
+      timeout: 120000,
+    }
+    : {
+      executablePath: '/usr/bin/chromium', headless: true, userDataDir: profile,
+      args: ['--no-sandbox', '--no-first-run', '--disable-gpu'], timeout: 120000,
+    });
+  browsers.push(browser);
+  return browser;
+}
+
+let chromium;
+let server;
+before(async () => {
+  chromium = await launch('chromium');
+  server = await serve(site, 0, { compress: false });
+});
+after(async () => {
+  for (const browser of browsers) await browser.close();
+  await server?.close();
+  for (const profile of profiles) rmSync(profile, { recursive: true, force: true });
+});
+
+// A page that records every breach of its security policy and every uncaught error. `browser` may
+// be a context of its own: one without the service worker an earlier visit left.
+async function open(browser, url, { beforeScripts = null, wait = true } = {}) {
+  const page = await browser.newPage();
+  page.setDefaultTimeout(120000);
+  page.errors = [];
+  page.on('pageerror', (error) => page.errors.push(error.message));
+  await page.evaluateOnNewDocument(() => {
+    globalThis.ktRefused = [];
+    addEventListener('securitypolicyviolation', (e) => globalThis.ktRefused.push(`${e.violatedDirective} ${e.blockedURI}`));
+  });
+  if (beforeScripts) await page.evaluateOnNewDocument(beforeScripts);
+  if (url) await page.goto(url);
+  if (url && wait) await page.waitForSelector('.window:not([hidden])');
+  return page;
+}
+
+const shown = '.window:not([hidden])';
+const caption = (page) => page.$eval(`${shown} .caption`, (e) => e.textContent);
+
+// Right answers through all ten windows, with the security policy unbroken all along.
+async function takeWholeTest(page) {
+  for (let n = 1; n <= 10; ++n) {
+    assert.equal(await caption(page), String(n));
+    await page.click(`${shown} input[aria-label^="${right[n - 1]}."]`);
+    await page.click(`${shown} [data-name="Command1"]`);
+  }
+  assert.equal(await caption(page), 'Результат');
+  assert.equal(await page.$eval(`${shown} [data-name="Label2"] span[aria-hidden]`, (e) => e.textContent.trim()), '5');
+  assert.deepEqual(await page.evaluate(() => globalThis.ktRefused), []);
+  assert.deepEqual(page.errors, []);
+}
+
+test('the single file: at most 512 KiB, and from disk the whole test, in chromium and Firefox', async () => {
+  assert.ok(statSync(singleFile).size <= 512 * 1024, `${singleFile}: ${statSync(singleFile).size} bytes`);
+  for (const browser of [chromium, await launch('firefox')]) {
+    const page = await open(browser, pathToFileURL(singleFile).href);
+    await takeWholeTest(page);
+    await page.close();
+  }
+});
+
+test('from a server that compresses nothing, at most 300 KiB reach the page before window 1', async () => {
+  const context = await chromium.createBrowserContext();
+  const page = await open(context, null);
+  const client = await page.createCDPSession();
+  await client.send('Network.enable');
+  let received = 0;
+  client.on('Network.loadingFinished', ({ encodedDataLength }) => { received += encodedDataLength; });
+  await page.goto(server.url);
+  await page.waitForSelector(shown);
+  assert.ok(received > 100 * 1024 && received <= 300 * 1024, `${received} bytes`);
+  await takeWholeTest(page);
+  await context.close();
+});
+
+// What the pupil reads in place of the test, for each way it can fail.
+const failures = [
+  ['the module missing', /^Не найден файл «kinematics-test\.wasm\.gz» \(ответ сервера: 404\)/,
+    { module: (request) => request.respond({ status: 404, body: 'no such file' }) }],
+  ['the network gone', /^Нет связи с сервером/, { module: (request) => request.abort('internetdisconnected') }],
+  ['a policy without wasm-unsafe-eval', /^Политика безопасности сайта/, {
+    page: (request) => request.respond({
+      status: 200, contentType: 'text/html; charset=utf-8', body: readFileSync(join(site, 'index.html')),
+      headers: { 'Content-Security-Policy': "script-src 'self'" },
+    }),
+  }],
+  ['no WebAssembly', /^Этот браузер не выполняет WebAssembly/, { beforeScripts: () => { delete globalThis.WebAssembly; } }],
+  ['a fault in a host call', /^Сбой в программе: the host failed\./, {
+    afterStart: (page) => page.evaluate(() => { ktHost.show = () => { throw new Error('the host failed'); }; }),
+  }],
+];
+for (const [what, expected, { module, page: document, beforeScripts, afterStart }] of failures) {
+  test(`${what}: the pupil reads what failed and what to try`, async () => {
+    const context = await chromium.createBrowserContext();
+    const page = await open(context, null, { beforeScripts });
+    await page.setRequestInterception(true);
+    page.on('request', (request) => {
+      const path = new URL(request.url()).pathname;
+      if (path.endsWith('.wasm.gz') && module) module(request);
+      else if (path === '/' && document) document(request);
+      else request.continue();
+    });
+    await page.goto(server.url);
+    if (afterStart) {
+      await page.waitForSelector(shown);
+      await afterStart(page);
+      await page.click(`${shown} input[aria-label^="${right[0]}."]`);
+      await page.click(`${shown} [data-name="Command1"]`);
+    }
+    await page.waitForSelector('#loading.failed');
+    const told = await page.evaluate(() => ({
+      role: document.getElementById('loading').getAttribute('role'),
+      heading: document.getElementById('loading-heading').textContent,
+      advice: document.getElementById('loading-advice').textContent,
+      retry: !document.getElementById('retry').hidden,
+      windows: document.querySelectorAll('.window:not([hidden])').length,
+    }));
+    assert.match(told.heading, expected);
+    assert.ok(told.advice.length > 20, told.advice);
+    assert.deepEqual({ ...told, heading: '', advice: '' }, { role: 'alert', heading: '', advice: '', retry: true, windows: 0 });
+    await context.close();
+  });
+}
+
+test('offline after one visit: a reload and the whole test, then «Начать заново»', async () => {
+  const own = await serve(site, 0, { compress: false });
+  const page = await open(chromium, own.url);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await own.close();
+  await page.reload();
+  await page.waitForSelector(shown);
+  await takeWholeTest(page);
+  await page.click(`${shown} [data-name="Command1"]`);
+  await page.click('#again');
+  await page.waitForSelector(shown);
+  assert.equal(await caption(page), '1');
+  await page.close();
+});
+
+test('axe-core finds no violation on window 1, a wrong mark, the result, the error and the end', async () => {
+  const page = await open(chromium, server.url);
+  const violations = [];
+  const audit = async (where) => {
+    const { violations: found } = await new AxePuppeteer(page).analyze();
+    violations.push(...found.map((v) => `${where}: ${v.id} (${v.nodes.map((n) => n.target).join(', ')})`));
+  };
+  await audit('window 1');
+  const wrong = right[0] === 'А' ? 'Б' : 'А';
+  await page.click(`${shown} input[aria-label^="${wrong}."]`);
+  await page.click(`${shown} [data-name="Command1"]`);
+  await audit('a wrong mark');
+  for (let n = 1; n <= 10; ++n) {
+    await page.click(`${shown} input[aria-label^="${right[n - 1]}."]`);
+    await page.click(`${shown} [data-name="Command1"]`);
+  }
+  await audit('Результат');
+  await page.click(`${shown} [data-name="Command1"]`);
+  await audit('the end');
+  // The error dialog: a counter's overflow, as in browser_test.mjs.
+  await page.click('#again');
+  await page.waitForSelector(shown);
+  await page.click(`${shown} input[aria-label^="${wrong}."]`);
+  await page.evaluate((w) => { const b = document.querySelector(`${w} [data-name="Command1"]`); for (let i = 0; i < 32768; ++i) b.click(); }, shown);
+  await page.waitForSelector('#error[open]');
+  await audit('the error dialog');
+  assert.deepEqual(violations, []);
+  await page.close();
+});

@@ -1,0 +1,166 @@
+// Brings the program in: fetches its module (kept gzip-compressed, so that a server that
+// compresses nothing sends little), shows how much of it has come, compiles it and starts the
+// test once the faces are there. Whatever fails on the way, or later inside the program, the
+// pupil is told in words what it was and what to try, in place of the loading screen.
+// The single file (kinematics-test.html) carries the module in the page, in #kt-module.
+'use strict';
+
+const ktLoader = (() => {
+  const moduleFile = 'kinematics-test.wasm.gz';
+  const $ = (id) => document.getElementById(id);
+  let failed = false;
+  let refused = false; // the page's security policy refused something
+  let lostScript = null; // why a script of the page did not load: everything after follows from it
+
+  // A failure the pupil is to read: a heading and what to do.
+  class Trouble extends Error {
+    constructor(heading, advice) {
+      super(`${heading} ${advice}`);
+      Object.assign(this, { heading, advice });
+    }
+  }
+  const again = 'Нажмите «Начать заново».';
+  const missing = (file, status) => new Trouble(`Не найден файл «${file}» (ответ сервера: ${status}).`,
+    'Скопируйте на сервер всю папку теста, ничего не пропуская, или откройте тест одним файлом: kinematics-test.html.');
+  const unreachable = (file) => (location.protocol === 'file:'
+    ? new Trouble('Страница открыта с диска, и браузер не даёт ей читать соседние файлы.',
+      'Откройте вместо неё файл kinematics-test.html: в нём весь тест. Или откройте тест с веб-сервера.')
+    : new Trouble(`Нет связи с сервером: файл «${file}» не получен.`, `Проверьте подключение к сети. ${again}`));
+  const tooOld = () => new Trouble('Этот браузер не выполняет WebAssembly, без которого тест не работает.',
+    'Откройте тест в современном браузере: Chromium, Chrome, Firefox, Safari или Edge.');
+  const forbidden = () => new Trouble('Политика безопасности сайта (Content-Security-Policy) запрещает запускать WebAssembly.',
+    'Администратору сервера: добавьте в её script-src источник \'wasm-unsafe-eval\'. Или откройте тест одним файлом: kinematics-test.html.');
+  const fault = (error) => new Trouble(`Сбой в программе: ${error?.message ?? error}.`, again);
+
+  // Anything thrown while the module is compiled or started: a policy's refusal, or a fault.
+  function explain(error) {
+    if (error instanceof Trouble) return error;
+    if (typeof WebAssembly !== 'object') return tooOld(); // the module's script stumbles first
+    if (refused || /Content.Security|CSP|unsafe-eval/i.test(String(error?.message))) return forbidden();
+    return fault(error);
+  }
+
+  function fail(trouble) {
+    if (lostScript && trouble !== lostScript) return;
+    if (failed) return;
+    failed = true;
+    for (const window of document.querySelectorAll('.window')) window.hidden = true;
+    const panel = $('loading');
+    panel.setAttribute('role', 'alert');
+    panel.classList.add('failed');
+    $('loading-heading').textContent = trouble.heading;
+    $('loading-advice').textContent = trouble.advice;
+    $('loading-progress').hidden = true;
+    $('retry').hidden = false;
+    panel.hidden = false;
+    $('retry').focus();
+  }
+
+  // Where a file could not be fetched: gone from the server, or the server out of reach.
+  async function whyNotFetched(file) {
+    try {
+      const response = await fetch(file, { method: 'HEAD', cache: 'no-store' });
+      return response.ok ? fault(new Error(`файл «${file}» не выполнен`)) : missing(file, response.status);
+    } catch {
+      return unreachable(file);
+    }
+  }
+
+  // The module's bytes as they come, counted on the progress bar when the size is known.
+  async function fetched() {
+    let response;
+    try {
+      response = await fetch(moduleFile);
+    } catch {
+      throw unreachable(moduleFile);
+    }
+    if (!response.ok) throw missing(moduleFile, response.status);
+    // A server may inflate the file on the way (Content-Encoding): its length no longer counts.
+    const size = response.headers.get('Content-Encoding') ? 0 : Number(response.headers.get('Content-Length'));
+    const bar = $('loading-progress');
+    const reader = response.body.getReader();
+    const chunks = [];
+    let received = 0;
+    for (;;) {
+      let chunk;
+      try {
+        chunk = await reader.read();
+      } catch {
+        throw unreachable(moduleFile);
+      }
+      if (chunk.done) break;
+      chunks.push(chunk.value);
+      received += chunk.value.length;
+      if (size > 0) bar.value = Math.min(received / size, 1);
+    }
+    return new Blob(chunks);
+  }
+
+  function inline(data) {
+    const text = atob(data.textContent.trim());
+    const bytes = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+    return new Blob([bytes]);
+  }
+
+  // The module itself: inflated here unless the server already did.
+  async function moduleBytes() {
+    if (typeof WebAssembly !== 'object' || typeof DecompressionStream !== 'function') throw tooOld();
+    const data = $('kt-module');
+    const blob = data ? inline(data) : await fetched();
+    const head = new Uint8Array(await blob.slice(0, 2).arrayBuffer());
+    if (head[0] !== 0x1f || head[1] !== 0x8b) return blob.arrayBuffer();
+    return new Response(blob.stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+  }
+
+  addEventListener('securitypolicyviolation', () => { refused = true; });
+  // A script of the page that did not load, and any fault left uncaught: in a click, a host
+  // call, a picture painted ahead.
+  addEventListener('error', (event) => {
+    const file = event.target?.getAttribute?.('src');
+    if (file) {
+      lostScript ??= whyNotFetched(file);
+      lostScript.then((trouble) => { lostScript = trouble; fail(trouble); });
+    }
+    else if (event.error !== undefined || event.message) fail(explain(event.error ?? event.message));
+  }, true);
+  addEventListener('unhandledrejection', (event) => fail(explain(event.reason)));
+
+  $('retry').addEventListener('click', () => location.reload());
+  const module = moduleBytes();
+  module.catch(() => {}); // reported when the program asks for it
+
+  function started() {
+    $('loading').hidden = true;
+    // Over http(s) the site's files are kept for the network's absence; the single file needs none.
+    if (!$('kt-module') && location.protocol.startsWith('http') && navigator.serviceWorker)
+      navigator.serviceWorker.register('service-worker.js').catch((error) => console.warn('kept for offline: no;', error));
+  }
+
+  return {
+    instantiate(imports, ready) {
+      module.then((bytes) => WebAssembly.instantiate(bytes, imports))
+        .then(({ instance, module: compiled }) => ready(instance, compiled))
+        .catch((error) => fail(explain(error)));
+      return {};
+    },
+    run() {
+      if (failed) return;
+      ktFaces.finally(() => {
+        try {
+          ktHost.start();
+          Module._kt_start();
+        } catch (error) {
+          fail(explain(error));
+          return;
+        }
+        if (!failed) started();
+      });
+    },
+  };
+})();
+
+var Module = {
+  instantiateWasm: ktLoader.instantiate,
+  onRuntimeInitialized: ktLoader.run,
+};
