@@ -106,6 +106,29 @@ test('from a server that compresses nothing, at most 300 KiB reach the page befo
   await context.close();
 });
 
+test('until window 1 is ready the pupil reads «Загрузка теста…» over a progress bar', async () => {
+  const context = await chromium.createBrowserContext();
+  const page = await open(context, null);
+  await page.setRequestInterception(true);
+  let held;
+  const moduleAsked = new Promise((asked) => page.on('request', (request) => {
+    if (request.url().endsWith('.wasm.gz')) asked(held = request);
+    else request.continue();
+  }));
+  await page.goto(server.url, { waitUntil: 'domcontentloaded' });
+  await moduleAsked;
+  const loading = () => page.evaluate(() => ({
+    shown: !document.getElementById('loading').hidden,
+    heading: document.getElementById('loading-heading').textContent,
+    bar: !document.getElementById('loading-progress').hidden,
+  }));
+  assert.deepEqual(await loading(), { shown: true, heading: 'Загрузка теста…', bar: true });
+  await held.continue();
+  await page.waitForSelector(shown);
+  assert.equal((await loading()).shown, false);
+  await context.close();
+});
+
 // What the pupil reads in place of the test, for each way it can fail.
 const failures = [
   ['the module missing', /^Не найден файл «kinematics-test\.wasm\.gz» \(ответ сервера: 404\)/,
@@ -117,12 +140,13 @@ const failures = [
       headers: { 'Content-Security-Policy': "script-src 'self'" },
     }),
   }],
+  ['the site\'s page opened from disk', /^Страница открыта с диска/, { url: pathToFileURL(join(site, 'index.html')).href }],
   ['no WebAssembly', /^Этот браузер не выполняет WebAssembly/, { beforeScripts: () => { delete globalThis.WebAssembly; } }],
   ['a fault in a host call', /^Сбой в программе: the host failed\./, {
     afterStart: (page) => page.evaluate(() => { ktHost.show = () => { throw new Error('the host failed'); }; }),
   }],
 ];
-for (const [what, expected, { module, page: document, beforeScripts, afterStart }] of failures) {
+for (const [what, expected, { module, page: document, beforeScripts, afterStart, url }] of failures) {
   test(`${what}: the pupil reads what failed and what to try`, async () => {
     const context = await chromium.createBrowserContext();
     const page = await open(context, null, { beforeScripts });
@@ -133,7 +157,7 @@ for (const [what, expected, { module, page: document, beforeScripts, afterStart 
       else if (path === '/' && document) document(request);
       else request.continue();
     });
-    await page.goto(server.url);
+    await page.goto(url ?? server.url);
     if (afterStart) {
       await page.waitForSelector(shown);
       await afterStart(page);
