@@ -1,11 +1,11 @@
 // How the test reaches a pupil: the single file opened from disk in chromium and in Firefox (with
 // its strict file:// origins), the site from a server that compresses nothing, offline after one
-// visit, the words the pupil reads when something fails, no breach of the page's security policy,
-// and no accessibility violation that axe-core finds on any screen.
+// visit and replaced by a new build, the words the pupil reads when something fails, no breach of
+// the page's security policy, and no accessibility violation that axe-core finds on any screen.
 //   node tests/web/delivery_test.mjs SITE_DIR SINGLE_FILE
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
+import { cpSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -184,8 +184,11 @@ for (const [what, expected, { module, page: document, beforeScripts, afterStart 
   });
 }
 
-test('offline after one visit: a reload and the whole test, then «Начать заново»', async () => {
-  const own = await serve(site, 0, { compress: false });
+test('offline after one visit: a reload and the whole test; a new build replaces the old', async () => {
+  const copy = mkdtempSync(join(tmpdir(), 'kt-site-'));
+  profiles.push(copy);
+  cpSync(site, copy, { recursive: true });
+  let own = await serve(copy, 0, { compress: false });
   const page = await open(chromium, own.url);
   await page.evaluate(() => navigator.serviceWorker.ready);
   await own.close();
@@ -196,6 +199,19 @@ test('offline after one visit: a reload and the whole test, then «Начать 
   await page.click('#again');
   await page.waitForSelector(shown);
   assert.equal(await caption(page), '1');
+  // A new build on the same server, with the network back: the next visit shows it, and once its
+  // worker has kept its own files, the old build's are gone and the new one works offline.
+  const edit = (file, from, to) => writeFileSync(join(copy, file), readFileSync(join(copy, file), 'utf8').replace(from, to));
+  edit('index.html', '<title>Тест по кинематике</title>', '<title>Новая сборка</title>');
+  edit('service-worker.js', /const build = '[0-9a-f]+';/, "const build = 'new';");
+  own = await serve(copy, Number(new URL(own.url).port), { compress: false });
+  await page.reload();
+  assert.equal(await page.title(), 'Новая сборка');
+  await page.waitForFunction(async () => (await caches.keys()).join() === 'kinematics-test-new', { polling: 50 });
+  await own.close();
+  await page.reload();
+  await page.waitForSelector(shown);
+  assert.equal(await page.title(), 'Новая сборка');
   await page.close();
 });
 
