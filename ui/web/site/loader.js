@@ -9,7 +9,7 @@ const ktLoader = (() => {
   const moduleFile = 'kinematics-test.wasm.gz';
   const $ = (id) => document.getElementById(id);
   let failed = false;
-  let refused = false; // the page's security policy refused something
+  let refused = false; // the page's security policy refused to compile code
   let lostScript = null; // why a script of the page did not load: everything after follows from it
 
   // A failure the pupil is to read: a heading and what to do.
@@ -30,7 +30,7 @@ const ktLoader = (() => {
     'Откройте тест в современном браузере: Chromium, Chrome, Firefox, Safari или Edge.');
   const forbidden = () => new Trouble('Политика безопасности сайта (Content-Security-Policy) запрещает запускать WebAssembly.',
     'Администратору сервера: добавьте в её script-src источник \'wasm-unsafe-eval\'. Или откройте тест одним файлом: kinematics-test.html.');
-  const fault = (error) => new Trouble(`Сбой в программе: ${error?.message ?? error}.`, again);
+  const fault = (error) => new Trouble(`Сбой в программе: ${String(error?.message ?? error).replace(/\.$/, '')}.`, again);
 
   // Anything thrown while the module is compiled or started: a policy's refusal, or a fault.
   function explain(error) {
@@ -113,7 +113,7 @@ const ktLoader = (() => {
     return new Response(blob.stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
   }
 
-  addEventListener('securitypolicyviolation', () => { refused = true; });
+  addEventListener('securitypolicyviolation', (event) => { refused ||= /eval/.test(event.blockedURI); });
   // A script of the page that did not load, and any fault left uncaught: in a click, a host
   // call, a picture painted ahead.
   addEventListener('error', (event) => {
