@@ -249,7 +249,7 @@ function layout(page) {
       window: rect(frame),
       controls: [...frame.querySelectorAll('.client > :not(.target), .close')].map((e) => ({ name: e.dataset.name ?? 'close', kind: e.tagName, ...rect(e) })),
       targets: [...frame.querySelectorAll('.target')].map((e) => ({ name: e.htmlFor.replace(/^.*-/, ''), ...rect(e) })),
-      turn: turn.hidden ? null : rect(turn),
+      turn: turn && !turn.hidden ? rect(turn) : null,
     };
   }, shown);
 }
@@ -303,6 +303,8 @@ for (const device of devices) {
         failures.push(`${what}: the window is not centred`);
       if (Boolean(seen.turn) !== seen.factor < 0.75 || (seen.turn && !(inside(seen.turn, view) && seen.turn.top >= seen.window.bottom)))
         failures.push(`${what}: the line on turning the device is ${seen.turn ? 'shown' : 'missing'}`);
+      for (const button of seen.controls.filter((c) => c.kind === 'INPUT' && !seen.targets.some((t) => t.name === c.name)))
+        failures.push(`${what}: ${button.name} has no touch target`);
       for (const target of seen.targets) {
         const option = seen.controls.find((c) => c.name === target.name);
         if (target.right - target.left < 24 - 0.5 || target.bottom - target.top < 24 - 0.5 || !inside(option, target))
@@ -320,17 +322,21 @@ for (const device of devices) {
       if (n === 11) break;
       if (device.letters) failures.push(...(await lettersMeetButtons(page, n)));
       if (touch) { // a tap on the answer's letter and text chooses it
-        const target = seen.targets.find((t) => t.name === `Option${letters.indexOf(right[n - 1]) + 1}`);
-        const button = seen.controls.find((c) => c.name === target.name);
-        await page.touchscreen.tap((button.right + target.right) / 2, middle(button).y);
-        if (!(await page.$eval(option(right[n - 1]), (e) => e.checked))) failures.push(`${what}: a tap on ${right[n - 1]} chose nothing`);
+        const name = `Option${letters.indexOf(right[n - 1]) + 1}`;
+        const button = seen.controls.find((c) => c.name === name);
+        const end = seen.targets.find((t) => t.name === name)?.right ?? button.right + 20 * seen.factor;
+        await page.touchscreen.tap((button.right + end) / 2, middle(button).y);
+        if (!(await page.$eval(option(right[n - 1]), (e) => e.checked))) {
+          failures.push(`${what}: a tap on ${right[n - 1]} chose nothing`);
+          await press(option(right[n - 1]));
+        }
       } else {
         await press(option(right[n - 1]));
       }
       await press(command);
     }
-    assert.equal((await state(page)).caption, 'Результат');
     assert.deepEqual(failures, []);
+    assert.equal((await state(page)).caption, 'Результат');
     const [first, last] = [factors[0], factors.at(-1)];
     assert.ok(factors.every((f) => f === (factors.indexOf(f) < 5 ? first : last)), `one factor for all the windows: ${factors}`);
     // The largest window fits its view with a margin of 8 px, and does not fit a larger factor.
