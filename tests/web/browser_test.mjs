@@ -68,6 +68,14 @@ async function answerByMouse(page, n, letter) {
   await page.click(command);
 }
 
+// How far, in whole CSS pixels, the window on screen stands from the middle of the view.
+function centred(shownWindow) {
+  const box = document.querySelector(shownWindow).getBoundingClientRect();
+  const view = document.documentElement;
+  return [Math.trunc(box.left + box.right - view.clientWidth), Math.trunc(box.top + box.bottom - view.clientHeight)]
+    .map((twice) => Math.trunc(twice / 2));
+}
+
 for (const engine of engines) {
   test(`the whole test by mouse in ${engine}: wrong and right answers, the mark, the end`, async () => {
     const browser = engine === 'chromium' ? chromium : await launch(engine);
@@ -75,6 +83,7 @@ for (const engine of engines) {
       const page = await browser.open(server.url);
       for (let n = 1; n <= 10; ++n) {
         assert.deepEqual((await state(page)).caption, String(n));
+        assert.deepEqual(await page.evaluate(centred, shown), [0, 0], `window ${n} stands in the middle of the view`);
         await answerByMouse(page, n, wrong(n));
         const marked = await state(page);
         assert.equal(marked.caption, String(n), `window ${n} stays after a wrong answer`);

@@ -154,7 +154,7 @@ async function launchWebKit() {
       const session = (method, path, body) => command(method, `/session/${sessionId}${path}`, body);
       const evaluate = (fn, ...args) =>
         session('POST', '/execute/sync', { script: `return (${fn}).apply(null, arguments);`, args });
-      await session('POST', '/window/rect', viewport).catch(() => {});
+      await session('POST', '/window/rect', viewport); // the whole window: its bar takes some of it
       await session('POST', '/url', { url });
       // Waits, in the page, for the first window: the module compiles after the page has loaded.
       await session('POST', '/execute/async', {

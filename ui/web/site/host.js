@@ -9,13 +9,14 @@
 // device pixels, so that canvases are copied pixel for pixel.
 const ktFit = (() => {
   const margin = 8; // CSS pixels on every side of the largest window
-  const frame = { width: 4, height: 26 }; // the borders and the title bar at scale 1
+  const around = { width: 4, height: 26 }; // a client area's borders and title bar at scale 1
   const smallest = 12 / 16; // below it the windows' 16 px text gets hard to read
   const boxes = new Map(); // element -> [left, top, width, height] at scale 1
   const fonts = new Map(); // element -> pixel size at scale 1
   const targets = []; // the round buttons' touch targets
   let largest = null;
   let factor = 1;
+  let laidAt = ''; // the factor and device pixel ratio everything is laid out at
 
   const ratio = () => globalThis.devicePixelRatio || 1;
   const snap = (length) => Math.round(length * ratio()) / ratio();
@@ -32,8 +33,11 @@ const ktFit = (() => {
 
   function measure() {
     const { width, height } = view();
-    factor = largest ? Math.max(0.1, Math.min((width - 2 * margin) / (largest.width + frame.width),
-      (height - 2 * margin) / (largest.height + frame.height))) : 1;
+    // A view of no size (a hidden frame) still gets windows of some size.
+    factor = largest ? Math.max(0.1, Math.min((width - 2 * margin) / (largest.width + around.width),
+      (height - 2 * margin) / (largest.height + around.height))) : 1;
+    if (laidAt === `${factor} ${ratio()}`) return;
+    laidAt = `${factor} ${ratio()}`;
     const desk = document.getElementById('desk');
     desk.style.setProperty('--kt-factor', factor);
     desk.style.setProperty('--kt-border', `${Math.max(1 / ratio(), snap(2 * factor))}px`);
@@ -108,7 +112,6 @@ const ktFit = (() => {
         targets.push(target);
         layTarget(target);
       }
-      return true;
     },
 
     // Re-measures the view and puts the window on screen in its middle, on whole device pixels.
@@ -307,7 +310,10 @@ const ktHost = (() => {
       const frame = windows.get(form);
       const { root } = frame;
       root.hidden = false;
-      if (!frame.targets) frame.targets = ktFit.addTargets(frame.client, form);
+      if (!frame.targeted) { // its controls are all there now
+        ktFit.addTargets(frame.client, form);
+        frame.targeted = true;
+      }
       ktFit.centre(root);
       paintWindow(form);
       if (focus >= 0) control(form, focus).focus();
