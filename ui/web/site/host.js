@@ -17,6 +17,8 @@ const ktFit = (() => {
   let largest = null;
   let factor = 1;
   let laidAt = ''; // the factor and device pixel ratio everything is laid out at
+  let border = 2; // the window's border, and below the title bar's height, as laid out
+  let bar = 22;
 
   const ratio = () => globalThis.devicePixelRatio || 1;
   const snap = (length) => Math.round(length * ratio()) / ratio();
@@ -40,8 +42,10 @@ const ktFit = (() => {
     laidAt = `${factor} ${ratio()}`;
     const desk = document.getElementById('desk');
     desk.style.setProperty('--kt-factor', factor);
-    desk.style.setProperty('--kt-border', `${Math.max(1 / ratio(), snap(2 * factor))}px`);
-    desk.style.setProperty('--kt-bar', `${snap(22 * factor)}px`);
+    border = Math.max(1 / ratio(), snap(2 * factor));
+    bar = snap(22 * factor);
+    desk.style.setProperty('--kt-border', `${border}px`);
+    desk.style.setProperty('--kt-bar', `${bar}px`);
     for (const [element, box] of boxes) lay(element, box);
     for (const [element, size] of fonts) element.style.fontSize = `${size * factor}px`;
     targets.forEach(layTarget);
@@ -115,10 +119,12 @@ const ktFit = (() => {
     },
 
     // Re-measures the view and puts the window on screen in its middle, on whole device pixels.
-    centre(root) {
+    centre(root, client) {
       measure();
       const { width, height } = view();
-      const box = root.getBoundingClientRect();
+      // Its size from its parts, without making the browser lay out the page in between.
+      const [, , clientWidth, clientHeight] = boxes.get(client);
+      const box = { width: 2 * border + snap(clientWidth * factor), height: 2 * border + bar + snap(clientHeight * factor) };
       const left = Math.max(0, snap((width - box.width) / 2));
       const top = Math.max(0, snap((height - box.height) / 2));
       Object.assign(root.style, { left: `${left}px`, top: `${top}px` });
@@ -171,7 +177,7 @@ const ktHost = (() => {
   function refit() {
     for (const [form, frame] of windows) {
       if (frame.root.hidden) continue;
-      ktFit.centre(frame.root);
+      ktFit.centre(frame.root, frame.client);
       paintWindow(form);
     }
     whenIdle(paintAhead);
@@ -314,7 +320,7 @@ const ktHost = (() => {
         ktFit.addTargets(frame.client, form);
         frame.targeted = true;
       }
-      ktFit.centre(root);
+      ktFit.centre(root, frame.client);
       paintWindow(form);
       if (focus >= 0) control(form, focus).focus();
       performance.mark(`kt-shown-${form}`);
