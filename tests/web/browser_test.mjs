@@ -100,6 +100,7 @@ for (const engine of engines) {
       const end = await state(page);
       assert.equal(end.windows, 0);
       assert.ok(end.ended, 'the end screen is shown');
+      assert.deepEqual(page.errors ?? [], []);
       await page.close();
     } finally {
       if (browser !== chromium) await browser.close();
@@ -186,7 +187,6 @@ test('the overflow of a counter is reported in a modal dialog, then the test end
 // found on a screenshot, with the buttons hidden, as the first dark column right of the button's
 // left edge.
 async function lettersMeetButtons(page, n) {
-  await page.addStyleTag({ content: '.kt-no-options input[type="radio"] { visibility: hidden; }' });
   const [scale, factor] = await page.evaluate(() => [devicePixelRatio, ktFit.factor()]);
   const px = (length) => Math.max(1, length * factor);
   const boxes = await page.evaluate((shownWindow) => {
@@ -197,10 +197,13 @@ async function lettersMeetButtons(page, n) {
       options: ['Option1', 'Option2', 'Option3'].map((name) => rect(frame.querySelector(`[data-name="${name}"]`))),
     };
   }, shown);
-  await page.evaluate(() => document.body.classList.add('kt-no-options'));
+  const showOptions = (visibility) => page.evaluate((value) => {
+    for (const option of document.querySelectorAll('input[type="radio"]')) option.style.visibility = value;
+  }, visibility);
+  await showOptions('hidden');
   const s = boxes.statement;
   const png = await page.screenshot({ encoding: 'base64', clip: { x: s.left, y: s.top, width: s.right - s.left, height: s.bottom - s.top } });
-  await page.evaluate(() => document.body.classList.remove('kt-no-options'));
+  await showOptions('');
   // The browser decodes its own screenshot; 1 marks a dark pixel.
   const { width, dark } = await page.evaluate(async (data) => {
     const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${data}`)).blob());

@@ -7,6 +7,8 @@
 //   const page = await browser.open(url);      // waits for the first window on screen
 //   await page.click(selector);                // a real click at the element's middle
 //   const value = await page.evaluate(fn, ...args);
+//   page.errors                                // the page's uncaught errors and failed requests,
+//                                              // where the protocol reports them (not in WebKit)
 //   await page.close(); await browser.close();
 //
 // An engine that cannot be started is an error, never a skip.
@@ -44,11 +46,14 @@ async function launchPuppeteer(engine) {
     async open(url, viewport = { width: 1024, height: 700 }) {
       const page = await browser.newPage();
       page.setDefaultTimeout(patience);
+      const errors = [];
+      page.on('pageerror', (error) => errors.push(error.message));
+      page.on('requestfailed', (request) => errors.push(`${request.url()}: ${request.failure()?.errorText}`));
       await page.setViewport(viewport);
       await page.goto(url);
       await page.waitForSelector(firstWindow);
       return {
-        page,
+        errors,
         click: (selector) => page.click(selector),
         evaluate: (fn, ...args) => page.evaluate(fn, ...args),
         close: () => page.close(),
