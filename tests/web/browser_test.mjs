@@ -342,7 +342,10 @@ for (const device of devices) {
           failures.push(`${what}: a tap on ${right[n - 1]} chose nothing`);
           await press(option(right[n - 1]));
         }
-      } else {
+      } else { // the mouse chooses by the round button alone, as on the desktop
+        const button = seen.controls.find((c) => c.name === `Option${letters.indexOf(right[n - 1]) + 1}`);
+        await page.mouse.click(button.right + 12 * seen.factor, middle(button).y);
+        if (await page.$eval(option(right[n - 1]), (e) => e.checked)) failures.push(`${what}: a click on a letter chose it`);
         await press(option(right[n - 1]));
       }
       await press(command);
