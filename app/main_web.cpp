@@ -3,7 +3,11 @@
 
 #include "app/program.h"
 #include "app/program_description.h"
+#include "ui/layout.h"
+#include "ui/web/host.h"
 #include "ui/web/web_window_system.h"
+
+#include <algorithm>
 
 #include <emscripten/emscripten.h>
 
@@ -24,6 +28,13 @@ kt::Program& program() {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void kt_start() {
+    int width = 0;
+    int height = 0;
+    for (const kt::FormId form : kt::kAllForms) {
+        width = std::max(width, kt::twipsToPixels(kt::descriptionOf(form).ClientWidth));
+        height = std::max(height, kt::twipsToPixels(kt::descriptionOf(form).ClientHeight));
+    }
+    kt::web::host::setLargestWindow(width, height);
     program().start();
 }
 

@@ -6,6 +6,9 @@
 // into the module's memory and a length in bytes.
 
 // clang-format off
+EM_JS(void, kt_set_largest_window, (int width, int height), {
+    ktHost.setLargestWindow(width, height);
+});
 EM_JS(void, kt_create_window, (int number, const char* title, int titleLength, int width, int height), {
     ktHost.createWindow(number, UTF8ToString(title, titleLength), width, height);
 });
@@ -67,6 +70,10 @@ int size(std::string_view text) {
 } // namespace
 
 namespace kt::web::host {
+
+void setLargestWindow(int width, int height) {
+    kt_set_largest_window(width, height);
+}
 
 void createWindow(int window, std::string_view title, int width, int height) {
     kt_create_window(window, title.data(), size(title), width, height);

@@ -11,6 +11,9 @@ namespace kt::web::host {
 
 enum class Element { Picture = 0, Label = 1, Button = 2, Option = 3 };
 
+// The largest client area of all the windows the program may show, before any is built: the
+// page shows every window at the one scale at which that one fits the view.
+void setLargestWindow(int width, int height);
 // A hidden window with its title bar and its client area of width × height.
 void createWindow(int window, std::string_view title, int width, int height);
 // Adds a control to the window, after the ones added before it (which is its place in the tab

@@ -3,6 +3,138 @@
 // paints picture boxes by calling back into it, and passes clicks and closing on.
 'use strict';
 
+// The whole test at one scale, as large as the view allows: every window's places, sizes and
+// text are its CSS pixels at scale 1 times one factor, the largest at which the largest window,
+// frame and title bar included, fits the view with a margin. Places and sizes fall on whole
+// device pixels, so that canvases are copied pixel for pixel.
+const ktFit = (() => {
+  const margin = 8; // CSS pixels on every side of the largest window
+  const around = { width: 4, height: 26 }; // a client area's borders and title bar at scale 1
+  const smallest = 12 / 16; // below it the windows' 16 px text gets hard to read
+  const boxes = new Map(); // element -> [left, top, width, height] at scale 1
+  const fonts = new Map(); // element -> pixel size at scale 1
+  const targets = []; // the round buttons' touch targets
+  let largest = null;
+  let factor = 1;
+  let laidAt = ''; // the factor and device pixel ratio everything is laid out at
+  let border = 2; // the window's border, and below the title bar's height, as laid out
+  let bar = 22;
+
+  const ratio = () => globalThis.devicePixelRatio || 1;
+  const snap = (length) => Math.round(length * ratio()) / ratio();
+  // The layout viewport: pinch zoom leaves it as it is, so a pupil can still zoom in to read.
+  const view = () => ({ width: document.documentElement.clientWidth, height: document.documentElement.clientHeight });
+
+  // A box's size is rounded as its canvas's pixels are.
+  function lay(element, [left, top, width, height]) {
+    Object.assign(element.style, {
+      left: `${snap(left * factor)}px`, top: `${snap(top * factor)}px`,
+      width: `${snap(width * factor)}px`, height: `${snap(height * factor)}px`,
+    });
+  }
+
+  function measure() {
+    const { width, height } = view();
+    // A view of no size (a hidden frame) still gets windows of some size.
+    factor = largest ? Math.max(0.1, Math.min((width - 2 * margin) / (largest.width + around.width),
+      (height - 2 * margin) / (largest.height + around.height))) : 1;
+    if (laidAt === `${factor} ${ratio()}`) return;
+    laidAt = `${factor} ${ratio()}`;
+    const desk = document.getElementById('desk');
+    desk.style.setProperty('--kt-factor', factor);
+    border = Math.max(1 / ratio(), snap(2 * factor));
+    bar = snap(22 * factor);
+    desk.style.setProperty('--kt-border', `${border}px`);
+    desk.style.setProperty('--kt-bar', `${bar}px`);
+    for (const [element, box] of boxes) lay(element, box);
+    for (const [element, size] of fonts) element.style.fontSize = `${size * factor}px`;
+    targets.forEach(layTarget);
+  }
+
+  // A round button's touch target: over the picture its letter is drawn in, from the button to
+  // the next button on its line (or as far again past the last one), at least 24 CSS pixels each
+  // way, and kept inside that picture so as to cover no other control. In CSS pixels as laid out.
+  function layTarget({ label, option, line, picture }) {
+    const laid = (element) => {
+      const [left, top, width, height] = ['left', 'top', 'width', 'height'].map((side) => parseFloat(element.style[side]));
+      return { left, top, right: left + width, bottom: top + height, width, height };
+    };
+    const [box, area] = [laid(option), laid(picture)];
+    const k = line.indexOf(option);
+    const step = line.length > 1 ? (laid(line.at(-1)).left - laid(line[0]).left) / (line.length - 1) : area.width;
+    const right = Math.min(area.right, k + 1 < line.length ? laid(line[k + 1]).left : box.left + step);
+    const tall = Math.min(area.height, Math.max(box.height, 24));
+    // The button itself may reach past its picture's edge, and its target with it.
+    const top = Math.min(box.top, Math.max(area.top, Math.min(snap(box.top + box.height / 2 - tall / 2), area.bottom - tall)));
+    const bottom = Math.max(box.bottom, top + tall);
+    Object.assign(label.style, {
+      left: `${box.left}px`, top: `${top}px`, width: `${Math.max(right - box.left, 24)}px`, height: `${bottom - top}px`,
+    });
+  }
+
+  return {
+    // The device pixels per CSS pixel the windows' pictures are painted at.
+    scale: () => factor * ratio(),
+    factor: () => factor,
+
+    setLargest(width, height) {
+      largest = { width, height };
+      measure();
+    },
+
+    place(element, left, top, width, height) {
+      boxes.set(element, [left, top, width, height]);
+      lay(element, boxes.get(element));
+    },
+
+    setFont(element, size) {
+      fonts.set(element, size);
+      element.style.fontSize = `${size * factor}px`;
+    },
+
+    // Each round button gets a label over its letter and answer; a tap there chooses it. The mouse
+    // goes through the labels (style.css), so it clicks what it clicked before.
+    addTargets(client, form) {
+      const controls = [...client.children];
+      const options = controls.filter((c) => c.type === 'radio');
+      const middle = (c) => { const [left, top, width, height] = boxes.get(c); return [left + width / 2, top + height / 2]; };
+      const within = (c, [x, y]) => { const [left, top, width, height] = boxes.get(c); return x >= left && x < left + width && y >= top && y < top + height; };
+      for (const option of options) {
+        const [, y] = middle(option);
+        const line = options.filter((o) => Math.abs(middle(o)[1] - y) < boxes.get(option)[3])
+          .sort((a, b) => boxes.get(a)[0] - boxes.get(b)[0]);
+        const picture = controls.find((c) => c.tagName === 'CANVAS' && within(c, middle(option)));
+        if (!picture) continue;
+        option.id = `kt-${form}-${option.dataset.name}`;
+        const label = document.createElement('label');
+        label.className = 'target';
+        label.htmlFor = option.id;
+        label.setAttribute('aria-hidden', 'true');
+        label.style.zIndex = option.style.zIndex;
+        option.before(label);
+        const target = { label, option, line, picture };
+        targets.push(target);
+        layTarget(target);
+      }
+    },
+
+    // Re-measures the view and puts the window on screen in its middle, on whole device pixels.
+    centre(root, client) {
+      measure();
+      const { width, height } = view();
+      // Its size from its parts, without making the browser lay out the page in between.
+      const [, , clientWidth, clientHeight] = boxes.get(client);
+      const box = { width: 2 * border + snap(clientWidth * factor), height: 2 * border + bar + snap(clientHeight * factor) };
+      const left = Math.max(0, snap((width - box.width) / 2));
+      const top = Math.max(0, snap((height - box.height) / 2));
+      Object.assign(root.style, { left: `${left}px`, top: `${top}px` });
+      const turn = document.getElementById('turn');
+      turn.hidden = factor >= smallest;
+      turn.style.top = `${top + box.height}px`;
+    },
+  };
+})();
+
 const ktHost = (() => {
   const windows = new Map(); // form -> { root, client, controls, pictures }
   const images = [];
@@ -14,8 +146,7 @@ const ktHost = (() => {
   let newsTurn = false;
 
   const $ = (id) => document.getElementById(id);
-  const place = (element, left, top, width, height) =>
-    Object.assign(element.style, { left: `${left}px`, top: `${top}px`, width: `${width}px`, height: `${height}px` });
+  const { place } = ktFit;
 
   function control(form, index) {
     const frame = windows.get(form);
@@ -23,7 +154,7 @@ const ktHost = (() => {
   }
 
   function paint(form, picture) {
-    const scale = globalThis.devicePixelRatio || 1;
+    const scale = ktFit.scale();
     const { canvas } = picture;
     canvas.width = Math.round(picture.width * scale);
     canvas.height = Math.round(picture.height * scale);
@@ -36,17 +167,27 @@ const ktHost = (() => {
   }
 
   function paintWindow(form) {
-    const scale = globalThis.devicePixelRatio || 1;
+    const scale = ktFit.scale();
     for (const picture of windows.get(form).pictures)
       if (picture.scale !== scale) paint(form, picture);
+  }
+
+  // A new view (resizing, turning the device, zooming) gets a new factor, and the window on
+  // screen is centred and painted again.
+  function refit() {
+    for (const [form, frame] of windows) {
+      if (frame.root.hidden) continue;
+      ktFit.centre(frame.root, frame.client);
+      paintWindow(form);
+    }
+    whenIdle(paintAhead);
   }
 
   // Zooming and moving to another screen change the device pixels per CSS pixel.
   function watchScale() {
     matchMedia(`(resolution: ${globalThis.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
-      for (const [form, frame] of windows) if (!frame.root.hidden) paintWindow(form);
+      refit();
       watchScale();
-      whenIdle(paintAhead);
     }, { once: true });
   }
 
@@ -54,7 +195,7 @@ const ktHost = (() => {
   // at a time, so that a click waits for none of them (and for at most one box being painted).
   const whenIdle = globalThis.requestIdleCallback ?? ((task) => setTimeout(task, 50));
   function paintAhead() {
-    if (Module._kt_paint_ahead(globalThis.devicePixelRatio || 1)) whenIdle(paintAhead);
+    if (Module._kt_paint_ahead(ktFit.scale())) whenIdle(paintAhead);
   }
 
   function showEnd() {
@@ -63,6 +204,10 @@ const ktHost = (() => {
   }
 
   return {
+    setLargestWindow(width, height) {
+      ktFit.setLargest(width, height);
+    },
+
     createWindow(form, title, width, height) {
       const root = document.createElement('section');
       root.className = 'window';
@@ -128,9 +273,9 @@ const ktHost = (() => {
     },
 
     setFont(form, index, family, pixelSize, bold, italic, underline, strikethrough) {
+      ktFit.setFont(control(form, index), pixelSize);
       Object.assign(control(form, index).style, {
         fontFamily: `"${family}"`,
-        fontSize: `${pixelSize}px`,
         fontWeight: bold ? '700' : '400',
         fontStyle: italic ? 'italic' : 'normal',
         textDecoration: [underline && 'underline', strikethrough && 'line-through'].filter(Boolean).join(' ') || 'none',
@@ -171,11 +316,11 @@ const ktHost = (() => {
       const frame = windows.get(form);
       const { root } = frame;
       root.hidden = false;
-      if (!frame.placed) { // centred the first time, on whole CSS pixels so that canvases stay sharp
-        frame.placed = true;
-        root.style.left = `${Math.max(0, Math.floor((innerWidth - root.offsetWidth) / 2))}px`;
-        root.style.top = `${Math.max(0, Math.floor((innerHeight - root.offsetHeight) / 2))}px`;
+      if (!frame.targeted) { // its controls are all there now
+        ktFit.addTargets(frame.client, form);
+        frame.targeted = true;
       }
+      ktFit.centre(root, frame.client);
       paintWindow(form);
       if (focus >= 0) control(form, focus).focus();
       performance.mark(`kt-shown-${form}`);
@@ -232,9 +377,27 @@ const ktHost = (() => {
       context.fillRect(left, top, width, height);
     },
 
+    // A bitmap at a whole scale is drawn in whole-pixel blocks. At any other scale it is drawn
+    // smoothly from its blocks at the whole part of the scale, so that it keeps its size in its
+    // box and only the blocks' edges are blended, over at most one device pixel.
     drawImage(index, left, top, scale) {
       const image = images[index];
-      context.drawImage(image, left, top, image.width * scale, image.height * scale);
+      const whole = Math.floor(scale);
+      if (whole === scale || whole < 2) {
+        context.imageSmoothingEnabled = whole !== scale;
+        context.drawImage(image, left, top, image.width * scale, image.height * scale);
+        context.imageSmoothingEnabled = false;
+        return;
+      }
+      const blocks = document.createElement('canvas');
+      blocks.width = image.width * whole;
+      blocks.height = image.height * whole;
+      const enlarging = blocks.getContext('2d');
+      enlarging.imageSmoothingEnabled = false;
+      enlarging.drawImage(image, 0, 0, blocks.width, blocks.height);
+      context.imageSmoothingEnabled = true;
+      context.drawImage(blocks, left, top, image.width * scale, image.height * scale);
+      context.imageSmoothingEnabled = false;
     },
 
     clip(left, top, width, height) {
@@ -264,6 +427,8 @@ const ktHost = (() => {
 
     start() {
       $('again').addEventListener('click', () => location.reload());
+      addEventListener('resize', refit);
+      globalThis.visualViewport?.addEventListener('resize', refit); // pinch zoom
       watchScale();
       whenIdle(paintAhead);
     },
