@@ -22,6 +22,9 @@ const types = {
   '.gz': 'application/gzip',
 };
 
+// As a web server's compression does, files that are compressed already are sent as they are.
+const alreadyCompressed = new Set(['.gz', '.woff2', '.png']);
+
 export function serve(dir, port = 0, { compress = true } = {}) {
   const root = resolve(dir);
   const compressed = new Map(); // file -> { modified, body }: each file is compressed once
@@ -49,7 +52,7 @@ export function serve(dir, port = 0, { compress = true } = {}) {
       return;
     }
     const headers = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' };
-    if (compress && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
+    if (compress && !alreadyCompressed.has(extname(file)) && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
       body = gzip(file, body, modified);
       headers['Content-Encoding'] = 'gzip';
     }

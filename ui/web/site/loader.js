@@ -107,10 +107,15 @@ const ktLoader = (() => {
   async function moduleBytes() {
     if (typeof WebAssembly !== 'object' || typeof DecompressionStream !== 'function') throw tooOld();
     const data = $('kt-module');
-    const blob = data ? inline(data) : await fetched();
-    const head = new Uint8Array(await blob.slice(0, 2).arrayBuffer());
-    if (head[0] !== 0x1f || head[1] !== 0x8b) return blob.arrayBuffer();
-    return new Response(blob.stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+    // A server that compresses the file once more on the way, for a browser that leaves a
+    // gzip file's own encoding alone (WebKit's network library does), leaves a layer for us too.
+    let blob = data ? inline(data) : await fetched();
+    for (let layer = 0; layer < 2; ++layer) {
+      const head = new Uint8Array(await blob.slice(0, 2).arrayBuffer());
+      if (head[0] !== 0x1f || head[1] !== 0x8b) break;
+      blob = await new Response(blob.stream().pipeThrough(new DecompressionStream('gzip'))).blob();
+    }
+    return blob.arrayBuffer();
   }
 
   addEventListener('securitypolicyviolation', (event) => { refused ||= /eval/.test(event.blockedURI); });
