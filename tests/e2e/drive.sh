@@ -3,8 +3,12 @@
 #   session_bus none|private SCRIPT ARGS…
 #                           the program gets no session bus, or one of its own; "private"
 #                           runs SCRIPT again inside dbus-run-session (call it first thing)
+#   screen_reader_on        switches accessibility on in the private session bus, as a screen
+#                           reader does when it starts
 #   start_xvfb [WxH]        starts a private X server; sets $xvfb, $DISPLAY and $work
-#   start_window_manager    starts openbox on it and waits until it manages windows
+#   start_window_manager [openbox|icewm]
+#                           starts that window manager (openbox unless named) on it and waits
+#                           until it manages windows
 #   start_program PROGRAM [ARGS…]
 #                           starts the program (and the X server, if not yet started) in an
 #                           environment of its own: its own HOME and XDG_RUNTIME_DIR, the
@@ -63,6 +67,14 @@ session_bus() {
         ;;
     *) fail "session_bus: none or private, not \"$1\"" ;;
     esac
+}
+
+screen_reader_on() {
+    # Asks for the accessibility bus, which starts it, and says that a screen reader listens. Qt
+    # reads this when the program starts.
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:ScreenReaderEnabled \
+        variant:boolean:true >/dev/null || fail "the accessibility bus did not start"
 }
 
 start_xvfb() {
