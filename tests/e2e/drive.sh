@@ -90,11 +90,18 @@ start_xvfb() {
 }
 
 start_window_manager() {
+    local name=${1:-openbox} command=(openbox --sm-disable)
     mkdir -p "$work/wm-home"
-    env -i PATH=/usr/bin:/bin HOME="$work/wm-home" DISPLAY="$DISPLAY" openbox --sm-disable \
+    if [[ $name == icewm ]]; then
+        # Without its task bar icewm leaves the whole screen to the windows, as openbox does.
+        mkdir -p "$work/wm-home/.icewm"
+        echo ShowTaskBar=0 >"$work/wm-home/.icewm/preferences"
+        command=(icewm)
+    fi
+    env -i PATH=/usr/bin:/bin HOME="$work/wm-home" DISPLAY="$DISPLAY" "${command[@]}" \
         >"$work/wm.log" 2>&1 &
     wm=$!
-    "$e2e_dir/x_windows.py" managed 30 || fail "openbox did not start: $(cat "$work/wm.log")"
+    "$e2e_dir/x_windows.py" managed 30 || fail "$name did not start: $(cat "$work/wm.log")"
 }
 
 start_program() {
