@@ -23,10 +23,15 @@ wm=$! # stopped with the rest
 for _ in $(seq 200); do [[ -S $work/runtime/wayland-kt ]] && break; sleep 0.05; done
 [[ -S $work/runtime/wayland-kt ]] || fail "weston did not start: $(cat "$work/weston.log")"
 
-# WAYLAND_DEBUG writes the program's side of the protocol to its standard error.
+# WAYLAND_DEBUG writes the program's side of the protocol to its standard error. The sanitizers'
+# settings come from the test that runs this.
+sanitizers=()
+for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+    [[ -n ${!name:-} ]] && sanitizers+=("$name=${!name}")
+done
 env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 \
     LC_ALL=C.UTF-8 DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-    WAYLAND_DISPLAY=wayland-kt XDG_CURRENT_DESKTOP=GNOME WAYLAND_DEBUG=client \
+    WAYLAND_DISPLAY=wayland-kt XDG_CURRENT_DESKTOP=GNOME WAYLAND_DEBUG=client "${sanitizers[@]}" \
     "$program" >"$work/out.log" 2>"$work/protocol.log" &
 app=$!
 /usr/bin/python3 "$here/wayland.py" "$app" || {
