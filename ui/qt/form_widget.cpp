@@ -179,13 +179,11 @@ void FormWidget::placeFrame(const QMargins& frame) {
 void FormWidget::showCentred() {
     if (!m_placed && m_description.StartUpPosition == 2) {
         m_placed = true;
-        m_frameUnseen = true;
         if (!g_frameAsked) {
             g_frameAsked = true;
-            if (const auto frame = frameBeforeShow(*this)) {
-                g_frameSeen = *frame;
-                m_frameUnseen = false;
-            }
+            const auto frame = frameBeforeShow(*this);
+            g_frameSeen = frame.value_or(QMargins());
+            m_frameUnseen = !frame;
         }
         placeFrame(g_frameSeen);
     }

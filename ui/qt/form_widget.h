@@ -45,7 +45,7 @@ private:
     std::array<QWidget*, kControlIdCount> m_controls{};
     QWidget* m_firstInTabOrder = nullptr;
     bool m_placed = false;
-    bool m_frameUnseen = false; // placed without the window manager's frame known
+    bool m_frameUnseen = false; // the first window, placed without the window manager's frame
 };
 
 // Where a window's outer frame goes: centred on the available area, except that a frame larger
