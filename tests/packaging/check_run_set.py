@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """The `run` set of scripts/install-deps is enough to build the program and run it: every file
-the program's build reads from the system (headers, libraries, compiler, CMake, Ninja,
-pkg-config, the fonts it builds in), and Qt's X11 platform plugin, belong to packages that
-installing the set brings along. The build's own record says what it read: the compiler's
-dependency files (through Ninja) and its link command.
+the program's build reads from the system (CMake's package files, headers, libraries, compiler,
+CMake, Ninja, pkg-config, the fonts it builds in), and Qt's X11 platform plugin, belong to
+packages that installing the set brings along. The build's own record says what it read: the
+files CMake's configuring read, the compiler's dependency files (through Ninja) and the link
+command. The build is the one scripts/run makes: the program preset's, without tests.
 
 usage: check_run_set.py BUILD_DIR SOURCE_DIR"""
 
@@ -45,6 +46,10 @@ def used_files(build_dir):
                            f"-print-file-name=lib{word[2:]}.so").strip()
             if found.startswith("/"):
                 files.add(found)
+    # What CMake read to configure the build: Qt's package files and those they pull in.
+    files |= {line.strip(" |") for line in output(ninja, "-t", "query", "build.ninja",
+                                                   cwd=build_dir).splitlines()
+              if line.startswith("    | /")}
     for tool in ("CMAKE_COMMAND", "CMAKE_MAKE_PROGRAM", "CMAKE_CXX_COMPILER",
                  "PKG_CONFIG_EXECUTABLE"):
         files.add(shutil.which(cache_value(build_dir, tool)))
