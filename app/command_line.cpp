@@ -42,7 +42,6 @@ CommandLine error(std::string text) {
 } // namespace
 
 CommandLine readCommandLine(int argc, const char* const argv[]) {
-    CommandLine line;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--help" || argument == "-h")
@@ -62,14 +61,8 @@ CommandLine readCommandLine(int argc, const char* const argv[]) {
             return error("unknown option '" + std::string(argument) + "'");
         if (!valueAttached && ++i == argc)
             return error("option '" + std::string(argument) + "' needs a value");
-        const std::string_view value =
-            valueAttached ? argument.substr(argument.find('=') + 1) : std::string_view(argv[i]);
-        if (name == "platform")
-            line.platform = value;
-        else if (name == "display")
-            line.display = value;
     }
-    return line;
+    return {};
 }
 
 } // namespace kt

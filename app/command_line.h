@@ -9,9 +9,7 @@ namespace kt {
 struct CommandLine {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;
-    std::string message;  // the usage, the version line, or the one-line error
-    std::string platform; // -platform's value, which Qt takes before QT_QPA_PLATFORM
-    std::string display;  // -display's value, which Qt's X11 platform takes before DISPLAY
+    std::string message; // the usage, the version line, or the one-line error
 };
 
 CommandLine readCommandLine(int argc, const char* const argv[]);

@@ -22,8 +22,6 @@ int main(int argc, char* argv[]) {
     case kt::CommandLine::Action::Run:
         break;
     }
-    if (!kt::qt::checkDisplay(commandLine.platform, commandLine.display))
-        return 1;
     kt::qt::settleScaleFactor();
     auto failures = std::make_unique<kt::qt::StartUpFailures>();
     // What is left on the command line is Qt's own options.

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-31}
-scripts/install-deps valgrind
+scripts/install-deps run test web valgrind
 cmake --preset bench >/dev/null
 cmake --build --preset bench --target kinematics-test bare_window window_timer \
     transition_probe pictures_bench >/dev/null

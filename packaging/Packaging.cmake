@@ -4,7 +4,7 @@
 # its AppStream metadata, its manual page, copyright and changelog under the prefix.
 # `cpack -G DEB` in the build folder packs the same files, installed under /usr, into
 # kinematics-test_<version>_<arch>.deb; the Qt libraries it needs become its dependencies
-# through dpkg-shlibdeps. The fonts are built into the program, so no font package is needed.
+# through dpkg-shlibdeps, and Qt's platform plugins are named beside them. The fonts are built into the program, so no font package is needed.
 
 if(NOT KT_BUILD_QT)
   return()
@@ -65,6 +65,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The kinematics-test developers <kinematics-
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's platform plugins are not libraries the program links, so dpkg-shlibdeps does not find them.
+# The X11 one comes with libqt6gui6; the Wayland one, for a Wayland session without XWayland, is
+# named here, since nothing the program links brings it, not even as a recommendation.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -3,8 +3,12 @@
 #   session_bus none|private SCRIPT ARGS…
 #                           the program gets no session bus, or one of its own; "private"
 #                           runs SCRIPT again inside dbus-run-session (call it first thing)
+#   screen_reader_on        switches accessibility on in the private session bus, as a screen
+#                           reader does when it starts
 #   start_xvfb [WxH]        starts a private X server; sets $xvfb, $DISPLAY and $work
-#   start_window_manager    starts openbox on it and waits until it manages windows
+#   start_window_manager [openbox|icewm]
+#                           starts that window manager (openbox unless named) on it and waits
+#                           until it manages windows
 #   start_program PROGRAM [ARGS…]
 #                           starts the program (and the X server, if not yet started) in an
 #                           environment of its own: its own HOME and XDG_RUNTIME_DIR, the
@@ -65,6 +69,14 @@ session_bus() {
     esac
 }
 
+screen_reader_on() {
+    # Asks for the accessibility bus, which starts it, and says that a screen reader listens. Qt
+    # reads this when the program starts.
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:ScreenReaderEnabled \
+        variant:boolean:true >/dev/null || fail "the accessibility bus did not start"
+}
+
 start_xvfb() {
     [[ -n ${work:-} ]] || work=$(mktemp -d)
     trap stop_program EXIT
@@ -78,11 +90,18 @@ start_xvfb() {
 }
 
 start_window_manager() {
+    local name=${1:-openbox} command=(openbox --sm-disable)
     mkdir -p "$work/wm-home"
-    env -i PATH=/usr/bin:/bin HOME="$work/wm-home" DISPLAY="$DISPLAY" openbox --sm-disable \
+    if [[ $name == icewm ]]; then
+        # Without its task bar icewm leaves the whole screen to the windows, as openbox does.
+        mkdir -p "$work/wm-home/.icewm"
+        echo ShowTaskBar=0 >"$work/wm-home/.icewm/preferences"
+        command=(icewm)
+    fi
+    env -i PATH=/usr/bin:/bin HOME="$work/wm-home" DISPLAY="$DISPLAY" "${command[@]}" \
         >"$work/wm.log" 2>&1 &
     wm=$!
-    "$e2e_dir/x_windows.py" managed 30 || fail "openbox did not start: $(cat "$work/wm.log")"
+    "$e2e_dir/x_windows.py" managed 30 || fail "$name did not start: $(cat "$work/wm.log")"
 }
 
 start_program() {

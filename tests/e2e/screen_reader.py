@@ -149,6 +149,15 @@ def question_window(app, number):
     return window
 
 
+def answer_rightly(app):
+    """Right answers, window after window, up to the result."""
+    for number in range(1, 11):
+        window = question_window(app, number)
+        choose(child(window, pyatspi.ROLE_RADIO_BUTTON, RIGHT_CHOICES[number]))
+        act(child(window, pyatspi.ROLE_PUSH_BUTTON, "Далее"), "Press")
+        wait_for(f"window {number} to go", lambda: not showing(window))
+
+
 def main():
     pid = int(sys.argv[1])
     app = wait_for("application on the accessibility bus", lambda: application(pid))
@@ -193,12 +202,7 @@ def main():
         if not showing(window):
             fail(f"window 1 went after wrong answer {press}")
 
-    # Right answers, window after window.
-    for number in range(1, 11):
-        window = question_window(app, number)
-        choose(child(window, pyatspi.ROLE_RADIO_BUTTON, RIGHT_CHOICES[number]))
-        act(child(window, pyatspi.ROLE_PUSH_BUTTON, "Далее"), "Press")
-        wait_for(f"window {number} to go", lambda: not showing(window))
+    answer_rightly(app)
 
     # The result, spoken as a mark; then the way out.
     result = wait_for("window \"Результат теста\"", lambda: shown_window(app, "Результат теста"))

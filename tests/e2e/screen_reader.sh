@@ -10,12 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/drive.sh"
 # A session bus of its own, gone with the test, and with it the accessibility bus it starts.
 session_bus private "$0" "$program"
-
-# What a screen reader does when it starts: asks for the accessibility bus, which starts it,
-# and says that it is listening. Qt reads this when the program starts.
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-    org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:ScreenReaderEnabled \
-    variant:boolean:true >/dev/null || fail "the accessibility bus did not start"
+screen_reader_on
 
 start_program "$program"
 /usr/bin/python3 "$here/screen_reader.py" "$app" || fail "the screen reader's walk through failed"

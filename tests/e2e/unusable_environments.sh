@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Environments the program cannot show its windows in say so in one line and end with status 1;
+# Environments Qt can show no window in are told in one line, in Qt's words, with status 1;
 # display scale factors it cannot live with are replaced, and window 1 still appears.
 # Usage: unusable_environments.sh path/to/kinematics-test
 set -euo pipefail
@@ -10,13 +10,13 @@ program=${1:?usage: unusable_environments.sh path/to/kinematics-test}
 dead=99
 while [[ -e /tmp/.X11-unix/X$dead || -e /tmp/.X$dead-lock ]]; do dead=$((dead + 1)); done
 
-# environment | Qt's own options | what the one line must say
+# environment | Qt's own options | what the one line must say, in Qt's words
 NO_WINDOW_SYSTEM=(
-    "DISPLAY=:$dead||cannot open display \":$dead\""
-    "WAYLAND_DISPLAY=wayland-dead||DISPLAY is not set"
-    "QT_QPA_PLATFORM=bogus||no window system \"bogus\""
-    "QT_QPA_PLATFORM=xcb|-display :$dead|cannot open display \":$dead\""
-    "DISPLAY=:$dead|-platform bogus|no window system \"bogus\""
+    "DISPLAY=:$dead||could not connect to display :$dead"
+    "WAYLAND_DISPLAY=wayland-dead||Failed to create wl_display.*; could not connect to display;"
+    "QT_QPA_PLATFORM=bogus||Could not find the Qt platform plugin \"bogus\""
+    "QT_QPA_PLATFORM=xcb|-display :$dead|could not connect to display :$dead"
+    "DISPLAY=:$dead|-platform bogus|Could not find the Qt platform plugin \"bogus\""
 )
 for row in "${NO_WINDOW_SYSTEM[@]}"; do
     IFS='|' read -r vars arguments said <<<"$row"

@@ -2,7 +2,8 @@
 # Under a real window manager (openbox), every window's outer frame, title bar included, is
 # centred on the screen; on a screen too small for it, the frame starts at the screen's top-left
 # corner, and a pupil with only a mouse drags the window by its title bar to reach what lies
-# beyond the edge. Either way the test is taken to the end.
+# beyond the edge. Either way the test is taken to the end. Under openbox and icewm, window 1
+# appears where it stays: its frame is mapped once and not moved until it is closed.
 # Usage: window_manager.sh path/to/kinematics-test
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
@@ -73,6 +74,28 @@ press() {
     ((px >= 0 && px < W && py >= 0 && py < H)) || fail "window $1: $2,$3 is off the screen"
     click "$@"
 }
+
+for manager in openbox icewm; do
+    for screen in 1280x800 320x240; do
+        W=${screen%x*} H=${screen#*x}
+        start_xvfb "$screen"
+        start_window_manager "$manager"
+        # The X server's own account of window 1's frame, from before the program starts.
+        exec {record}< <("$e2e_dir/x_windows.py" moves 1 60)
+        read -r -u "$record" _ # it listens
+        start_program "$program"
+        w=$(window_titled 1)
+        placed "$w" 1
+        close_window "$w"
+        wait_for_exit
+        mapfile -t -u "$record" seen
+        exec {record}<&-
+        [[ "${seen[*]}" == "mapped $fx $fy unmapped" ]] ||
+            fail "under $manager on ${W}x$H, window 1 ends at $fx,$fy; its frame: ${seen[*]}"
+        stop_program
+        echo "under $manager on ${W}x$H: window 1 mapped at $fx,$fy and not moved"
+    done
+done
 
 for screen in 1280x800 320x240; do
     W=${screen%x*} H=${screen#*x}

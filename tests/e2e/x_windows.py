@@ -11,7 +11,13 @@ read the same in every locale, unlike WM_NAME in the locale's own encoding.
                                      area's top-left corner, then its outer frame (a window
                                      manager's title bar and borders included) as left, top,
                                      width and height, in screen pixels
-  x_windows.py managed [SECONDS]     waits until a window manager has announced itself"""
+  x_windows.py managed [SECONDS]     waits until a window manager has announced itself
+  x_windows.py moves TITLE [SECONDS] records the window of that title from its mapping to its
+                                     unmapping: prints "watching" once it listens, then
+                                     "mapped X Y" with the top-level (frame) window's place at
+                                     its mapping, "moved X Y" for every move after it, and
+                                     "unmapped" (or "timed out"), and ends"""
+import select
 import sys
 import time
 
@@ -103,6 +109,62 @@ def managed(d, seconds):
     return 0
 
 
+def holds_title(d, window, title):
+    """Whether the window or one below it (a frame holds the client) has that title."""
+    net_wm_name = d.intern_atom("_NET_WM_NAME")
+    utf8 = d.intern_atom("UTF8_STRING")
+    pending = [window]
+    while pending:
+        window = pending.pop()
+        try:
+            name = window.get_full_property(net_wm_name, utf8)
+            pending.extend(window.query_tree().children)
+        except Exception:  # the window went away while we looked
+            continue
+        if name is not None and bytes(name.value) == title.encode("utf-8"):
+            return True
+    return False
+
+
+def moves(d, title, seconds):
+    """Follows the screen's top-level windows (a window manager's frames, or the program's own
+    windows where none runs) through the events the X server sends about them, in their order:
+    where a window is when it is mapped is where its last event put it."""
+    root = d.screen().root
+    root.change_attributes(event_mask=X.SubstructureNotifyMask)
+    d.sync()
+    print("watching", flush=True)
+    places = {}
+    watched = None
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if not d.pending_events():
+            select.select([d], [], [], max(0, deadline - time.monotonic()))
+            continue
+        e = d.next_event()
+        if e.type == X.CreateNotify and e.parent == root:
+            places[e.window.id] = (e.x, e.y)
+        elif e.type == X.ConfigureNotify and e.event == root:
+            if watched == e.window.id and places.get(watched) != (e.x, e.y):
+                print(f"moved {e.x} {e.y}", flush=True)
+            places[e.window.id] = (e.x, e.y)
+        elif e.type == X.ReparentNotify and e.event == root and e.parent != root:
+            places.pop(e.window.id, None)  # taken into a frame: the frame is followed instead
+        elif e.type == X.MapNotify and e.event == root:
+            if watched is None and holds_title(d, e.window, title):
+                watched = e.window.id
+                x, y = places.get(watched, ("?", "?"))
+                print(f"mapped {x} {y}", flush=True)
+            elif watched == e.window.id:
+                print("mapped again", flush=True)
+        elif e.type in (X.UnmapNotify, X.DestroyNotify) and e.event == root:
+            if watched == e.window.id:
+                print("unmapped", flush=True)
+                return 0
+    print("timed out", flush=True)
+    return 1
+
+
 def main(argv):
     d = display.Display()
     if len(argv) >= 3 and argv[1] == "wait":
@@ -115,6 +177,8 @@ def main(argv):
         return frame(d, int(argv[2]))
     if len(argv) in (2, 3) and argv[1] == "managed":
         return managed(d, float(argv[2]) if len(argv) > 2 else 10)
+    if len(argv) in (3, 4) and argv[1] == "moves":
+        return moves(d, argv[2], float(argv[3]) if len(argv) > 3 else 60)
     print(__doc__, file=sys.stderr)
     return 2
 

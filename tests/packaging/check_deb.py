@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """CPack builds a Debian package that holds every installed file under /usr, names itself,
 its version and section, and depends on the packages of every shared library the program
-links (the Qt 6 Widgets libraries among them), but on no font package: the fonts are built in.
+links (the Qt 6 Widgets libraries among them), and through them or itself on Qt's X11 and
+Wayland platform plugins, without recommendations, but on no font package: the fonts are built in.
 
 usage: check_deb.py BUILD_DIR PROGRAM SOURCE_DIR PROJECT_VERSION SCRATCH_DIR"""
 
@@ -12,6 +13,7 @@ import subprocess
 import sys
 from pathlib import Path
 
+from debian_closure import closure, platform_plugin_owner
 from installed_tree import build_id, check_tree, main, require
 
 
@@ -77,6 +79,13 @@ def check():
     require("libqt6widgets6" in linked, f"the program links no Qt 6 Widgets: {sorted(linked)}")
     require(linked <= depends,
             f"Depends: {field('Depends')}\n  lacks {sorted(linked - depends)}")
+    # Installed without recommendations, the program still has a window system on X11 and on
+    # Wayland.
+    brought = closure(depends)
+    for platform in ("xcb", "wayland"):
+        plugin = platform_plugin_owner(platform)
+        require(plugin in brought, f"Depends: {field('Depends')}\n  does not bring {plugin}, "
+                f"which has Qt's {platform} platform plugin")
     fonts = {name for name in depends if name.startswith(("fonts-", "ttf-", "otf-"))}
     require(not fonts, f"depends on font packages {sorted(fonts)}")
 

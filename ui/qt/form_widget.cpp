@@ -6,6 +6,7 @@
 #include "ui/qt/system_colours.h"
 #include "ui/qt/text.h"
 #include "ui/qt/twips.h"
+#include "ui/qt/window_frame.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -149,10 +150,11 @@ QPoint framePosition(QSize frame, const QRect& available) {
 
 namespace {
 
-// The window manager's frame as last measured. Every window has the same frame, so from the
-// second window on it is placed right at once; the first is placed as if it had none and moved
-// once its frame is known.
+// The window manager's frame. Every window has the same frame: it is asked for once, before the
+// first window is shown; should no answer come, it is measured on the first window once that is
+// framed, for the windows after it.
 QMargins g_frameSeen;
+bool g_frameAsked = false;
 
 QMargins frameOf(const QWidget& window) {
     const QRect outer = window.frameGeometry();
@@ -163,20 +165,26 @@ QMargins frameOf(const QWidget& window) {
 
 } // namespace
 
+// Placed before it is shown, and never moved after: a window that is moved once it is on screen
+// is seen to jump.
 void FormWidget::placeFrame(const QMargins& frame) {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    // pos() and move() are the frame's, title bar included.
     const QPoint to = framePosition(size().grownBy(frame), screen->availableGeometry());
-    if (!isVisible() || to != pos()) // a needless move would undo one the pupil has begun
-        move(to);
+    // The client area's position: the window manager keeps it and puts the frame around it.
+    setGeometry(QRect(to + QPoint(frame.left(), frame.top()), size()));
 }
 
 void FormWidget::showCentred() {
     if (!m_placed && m_description.StartUpPosition == 2) {
         m_placed = true;
-        m_frameUnseen = true;
+        if (!g_frameAsked) {
+            g_frameAsked = true;
+            const auto frame = frameBeforeShow(*this);
+            g_frameSeen = frame.value_or(QMargins());
+            m_frameUnseen = !frame;
+        }
         placeFrame(g_frameSeen);
     }
     show();
@@ -193,14 +201,11 @@ void FormWidget::closeEvent(QCloseEvent* event) {
 
 void FormWidget::paintEvent(QPaintEvent* event) {
     installBuiltInFonts();
-    // By the first paint the window manager has framed the window: the frame can be measured.
+    // By the first paint the window manager has framed the window: the frame can be measured,
+    // for the windows shown after this one.
     if (m_frameUnseen) {
         m_frameUnseen = false;
-        if (const QMargins frame = frameOf(*this); frame != g_frameSeen) {
-            g_frameSeen = frame;
-            QMetaObject::invokeMethod(
-                this, [this, frame] { placeFrame(frame); }, Qt::QueuedConnection);
-        }
+        g_frameSeen = frameOf(*this);
     }
     QWidget::paintEvent(event);
 }

@@ -32,7 +32,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // The window is painted before its controls: the faces their captions need are made
     // drawable here, once the window is on screen rather than before; and here the window
-    // manager's frame is first known.
+    // manager's frame is measured, when it was not known before.
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -45,7 +45,7 @@ private:
     std::array<QWidget*, kControlIdCount> m_controls{};
     QWidget* m_firstInTabOrder = nullptr;
     bool m_placed = false;
-    bool m_frameUnseen = false; // placed, but the window manager's frame not yet measured
+    bool m_frameUnseen = false; // the first window, placed without the window manager's frame
 };
 
 // Where a window's outer frame goes: centred on the available area, except that a frame larger

@@ -1,17 +1,9 @@
 #pragma once
 
-// What the program does before its first window: the checks and settings that main and the
-// start-up benchmark share.
-
-#include <string_view>
+// What the program does before its first window: the settings that main and the start-up
+// benchmark share.
 
 namespace kt::qt {
-
-// True when Qt has somewhere to show windows; otherwise the reason has been printed in one line.
-// Looks at what Qt itself will look at: the platforms named by Qt's -platform option (`platform`)
-// or else QT_QPA_PLATFORM or the session, and for X11 and Wayland whether their display answers
-// (for X11, the one Qt's -display option names, `display`, or else DISPLAY).
-bool checkDisplay(std::string_view platform = {}, std::string_view display = {});
 
 // A display scale factor (QT_SCALE_FACTOR) that is not a number from 1 to kMaxScaleFactor is
 // replaced by the nearest one that is, with one warning line; the windows are laid out in whole
@@ -20,9 +12,11 @@ bool checkDisplay(std::string_view platform = {}, std::string_view display = {})
 inline constexpr double kMaxScaleFactor = 4;
 void settleScaleFactor();
 
-// While it lives, a window system that Qt fails to start after all ends the process with one
-// line and status 1 instead of an abort. Lives while the application object is made and the
-// first window shown, no longer.
+// While it lives, a window system that Qt fails to start ends the process with one line and
+// status 1 instead of an abort: the reasons Qt gave on the way (its platform layer's "qt.qpa"
+// messages among them), in Qt's words. Qt chooses the window system itself; nothing guesses its
+// choice beforehand. Lives while the application object is made and the first window shown, no
+// longer.
 class StartUpFailures {
 public:
     StartUpFailures();

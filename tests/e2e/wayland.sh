@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# On a real Wayland compositor (Weston, headless) with no X server: Qt chooses Wayland by itself,
+# as it does in a GNOME session, window 1 is shown (its title and a drawn buffer go to the
+# compositor), and the test is taken to the result and ended there. Weston's headless backend
+# takes no input, so the walk goes through the AT-SPI bus (wayland.py).
+# Usage: wayland.sh path/to/kinematics-test
+set -euo pipefail
+program=$(realpath "${1:?usage: wayland.sh path/to/kinematics-test}")
+here=$(cd "$(dirname "$0")" && pwd)
+
+source "$here/drive.sh"
+session_bus private "$0" "$program"
+screen_reader_on
+
+work=$(mktemp -d)
+trap stop_program EXIT
+mkdir -p "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
+    weston --backend=headless-backend.so --use-pixman --socket=wayland-kt --idle-time=0 \
+    >"$work/weston.log" 2>&1 &
+wm=$! # stopped with the rest
+for _ in $(seq 200); do [[ -S $work/runtime/wayland-kt ]] && break; sleep 0.05; done
+[[ -S $work/runtime/wayland-kt ]] || fail "weston did not start: $(cat "$work/weston.log")"
+
+# WAYLAND_DEBUG writes the program's side of the protocol to its standard error. The sanitizers'
+# settings come from the test that runs this.
+sanitizers=()
+for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+    [[ -n ${!name:-} ]] && sanitizers+=("$name=${!name}")
+done
+env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 \
+    LC_ALL=C.UTF-8 DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
+    WAYLAND_DISPLAY=wayland-kt XDG_CURRENT_DESKTOP=GNOME WAYLAND_DEBUG=client "${sanitizers[@]}" \
+    "$program" >"$work/out.log" 2>"$work/protocol.log" &
+app=$!
+/usr/bin/python3 "$here/wayland.py" "$app" || {
+    tail -n 20 "$work/protocol.log" >&2
+    fail "the walk through to the result failed"
+}
+wait_for_exit
+[[ $exit_status == 0 ]] || fail "exit code $exit_status"
+# Window 1 went to the compositor as a top-level window of that title, and was drawn: a buffer
+# was attached to a surface after the title was set.
+title=$(grep -n -m1 -E 'xdg_toplevel@[0-9]+\.set_title\("1"\)' "$work/protocol.log" | cut -d: -f1)
+[[ -n $title ]] || fail "no top-level window titled 1: $(grep -m5 set_title "$work/protocol.log")"
+tail -n +"$title" "$work/protocol.log" | grep -q -E 'wl_surface@[0-9]+\.attach\(wl_buffer@' ||
+    fail "window 1 was never drawn"
+echo "wayland: window 1 shown, the test taken to the result, exit code 0"
