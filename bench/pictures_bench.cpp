@@ -35,7 +35,7 @@ void readAllPictures(benchmark::State& state) {
 BENCHMARK(readAllPictures)->Unit(benchmark::kMicrosecond);
 
 struct NoEvents final : WindowEvents {
-    void Command1_Click() override {}
+    void commandClicked() override {}
     void closedByUser() override {}
 };
 

@@ -15,7 +15,8 @@ namespace kt {
 // What one window reports.
 class WindowEvents {
 public:
-    virtual void Command1_Click() = 0;
+    // A click on the window's Command1.
+    virtual void commandClicked() = 0;
     // The user closed the window through its frame (title-bar button, window menu, Alt+F4).
     virtual void closedByUser() = 0;
 

@@ -305,7 +305,7 @@ private slots:
     void closingTheWindowReachesTheProgram() {
         struct Closed final : WindowEvents {
             int closed = 0;
-            void Command1_Click() override {}
+            void commandClicked() override {}
             void closedByUser() override { ++closed; }
         } events;
         FormWidget window(descriptionOf(FormId::Form3), events);

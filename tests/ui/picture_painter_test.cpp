@@ -522,7 +522,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(int, picture);
         struct NoEvents final : WindowEvents {
-            void Command1_Click() override {}
+            void commandClicked() override {}
             void closedByUser() override {}
         } events;
         FormWidget window(descriptionOf(form), events);

@@ -91,7 +91,7 @@ QWidget* FormWidget::createControl(const ControlDescription& c) {
         button->setAutoDefault(true);
         button->setFocusPolicy(Qt::StrongFocus);
         if (c.id == ControlId::Command1)
-            connect(button, &QPushButton::clicked, this, [this] { m_events.Command1_Click(); });
+            connect(button, &QPushButton::clicked, this, [this] { m_events.commandClicked(); });
         widget = button;
         break;
     }

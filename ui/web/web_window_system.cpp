@@ -131,7 +131,7 @@ void WebWindow::clicked(int place) {
     const auto controls = m_description.controls();
     if (place >= 0 && static_cast<std::size_t>(place) < controls.size() &&
         controls[static_cast<std::size_t>(place)].id == ControlId::Command1)
-        m_events.Command1_Click();
+        m_events.commandClicked();
 }
 
 bool WebWindow::paint(int place, double scale) const {
