@@ -46,6 +46,11 @@ public:
 struct RuntimeErrorReport {
     int number = 0;
     std::string_view text;
+
+    // What the user reads, under the program's title (kProgramTitle).
+    std::string message() const {
+        return "Ошибка выполнения " + std::to_string(number) + ": " + std::string(text) + ".";
+    }
 };
 
 class WindowSystem {

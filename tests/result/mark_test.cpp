@@ -100,7 +100,7 @@ TEST(Mark, TheNinthCountIsNotRounded) {
     TestProgram t;
     t.program.name(FormId::Form9).setCaption(ControlId::Label2, " 2.5");
     t.program.name(FormId::Form11).Show();
-    EXPECT_DOUBLE_EQ(t.result().Score9, 2.5);
+    EXPECT_DOUBLE_EQ(t.result().Score[8], 2.5);
     EXPECT_DOUBLE_EQ(t.result().Total, 2.5);
     EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), " 4"); // (20 - 2.5) = 17.5 -> 18 -> 4
 }
