@@ -270,11 +270,8 @@ const ktHost = (() => {
   };
 })();
 
-// The faces are fetched while the module compiles; the first window waits for both.
-const ktFaces = Promise.all([
-  '400 19px "Times New Roman"', '700 27px "Times New Roman"', 'italic 400 16px "Times New Roman"',
-  '400 16px "Arial"', 'italic 400 16px "Book Antiqua"',
-].map((face) => document.fonts.load(face)));
+// The faces (faces.css) are fetched while the module compiles; the first window waits for both.
+const ktFaces = Promise.all([...document.fonts].map((face) => face.load()));
 
 var Module = {
   onRuntimeInitialized() {
