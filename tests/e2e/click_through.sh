@@ -12,8 +12,8 @@ start_program "$1"
 
 # A wrong answer first; the windows' own tests check what it writes.
 w=$(window_titled 1)
-click "$w" ${CENTRE[1 Option1]}  # Option1 of window 1 is wrong
-click "$w" ${CENTRE[1 Command1]} # Далее
+click_control "$w" 1 Option1  # wrong in window 1
+click_control "$w" 1 Command1 # Далее
 
 for row in "${RIGHT_ANSWERS[@]}"; do
     read -r n ox oy cx cy <<<"$row"
@@ -27,7 +27,7 @@ for row in "${RIGHT_ANSWERS[@]}"; do
 done
 
 w=$(window_titled "Результат")
-click "$w" ${CENTRE[11 Command1]} # Выход
+click_control "$w" 11 Command1 # Выход
 wait_for_exit
 [[ $exit_status == 0 ]] || fail "exit code $exit_status"
 echo "click_through ($2 session bus, $3): passed"

@@ -14,6 +14,8 @@
 #   window_shown TITLE      succeeds when a visible window has that title
 #   close_window ID         asks a window to close, as its title-bar button does
 #   click ID X Y            clicks the point X,Y (logical pixels) of a window's client area
+#   click_control ID N NAME clicks the centre of control NAME (Option1, Command1, …), the window
+#                           on screen being window N (1 to 11)
 #   wait_for_exit           waits for the program to end; sets $exit_status
 #   CENTRE["N CONTROL"]     the centre of a control of window N (1 to 11), "X Y" in logical
 #                           pixels, from the answer sheet that the program's tables make
@@ -123,6 +125,12 @@ window_shown() { "$e2e_dir/x_windows.py" shown "$1"; }
 close_window() { "$e2e_dir/x_windows.py" close "$1" || fail "window $1 did not take the request"; }
 
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+
+click_control() {
+    local x y
+    read -r x y <<<"${CENTRE["$2 $3"]}"
+    click "$1" "$x" "$y"
+}
 
 # Waits up to thirty seconds for the program to end; its exit code goes into $exit_status.
 wait_for_exit() {

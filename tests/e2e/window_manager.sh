@@ -91,8 +91,9 @@ for screen in 1280x800 320x240; do
     done
     w=$(window_titled "Результат")
     placed "$w" "Результат"
-    reach "$w" ${CENTRE[11 Command1]} ${CENTRE[11 Command1]}
-    press "$w" ${CENTRE[11 Command1]} # Выход
+    read -r cx cy <<<"${CENTRE[11 Command1]}"
+    reach "$w" "$cx" "$cy" "$cx" "$cy"
+    press "$w" "$cx" "$cy" # Выход
     wait_for_exit
     [[ $exit_status == 0 ]] || fail "on ${W}x$H: exit code $exit_status"
     stop_program
