@@ -270,7 +270,7 @@ const ktHost = (() => {
   };
 })();
 
-// The faces (faces.css) are fetched while the module compiles; the first window waits for both.
+// The faces (program.css) are fetched while the module compiles; the first window waits for both.
 const ktFaces = Promise.all([...document.fonts].map((face) => face.load()));
 
 var Module = {
