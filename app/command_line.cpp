@@ -1,12 +1,11 @@
 #include "app/command_line.h"
 
+#include "program_identity.h"
+
 #include <string_view>
 
 namespace kt {
 namespace {
-
-constexpr std::string_view kProgramName = "kinematics-test";
-constexpr std::string_view kVersion = "1.00";
 
 // Qt's own options, as QGuiApplication, QApplication and the X11 platform read them, with one
 // dash or two: those that take a value, and those that stand alone.
@@ -48,7 +47,7 @@ CommandLine readCommandLine(int argc, const char* const argv[]) {
             return {CommandLine::Action::Help, usage()};
         if (argument == "--version")
             return {CommandLine::Action::Version,
-                    std::string(kProgramName) + " " + std::string(kVersion) + "\n"};
+                    std::string(kProgramName) + " " + std::string(kProgramVersion) + "\n"};
         if (argument.size() < 2 || argument[0] != '-')
             return error("unexpected argument '" + std::string(argument) + "'");
 

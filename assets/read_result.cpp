@@ -9,7 +9,6 @@ constexpr std::string_view kRecord = "picture record";
 constexpr std::string_view kBmp = "BMP file";
 constexpr std::string_view kEmf = "EMF record";
 constexpr std::string_view kEmfFile = "EMF file";
-constexpr std::string_view kIco = "ICO file";
 
 struct ErrorRow {
     ReadErrorCode code;
@@ -68,22 +67,6 @@ constexpr ErrorRow kErrors[] = {
      {kEmf, "text options {} ask for glyph indices or vertical advances"}},
     {ReadErrorCode::EmfCommentOutsideRecord,
      {kEmf, "comment of {} bytes runs past the end of the record"}},
-
-    {ReadErrorCode::IcoDirectoryCut, {kIco, "file ends after {} bytes, inside its directory"}},
-    {ReadErrorCode::IcoBadDirectory,
-     {kIco, "directory is not that of an icon (reserved 0, type 1)"}},
-    {ReadErrorCode::IcoNoImages, {kIco, "directory lists no images"}},
-    {ReadErrorCode::IcoEntryOutsideFile, {kIco, "image of {} bytes lies outside the file"}},
-    {ReadErrorCode::IcoPngImage, {kIco, "image is PNG-compressed, which is not read"}},
-    {ReadErrorCode::IcoBadImageHeader, {kIco, "image header size {} is not 40"}},
-    {ReadErrorCode::IcoBadSize, {kIco, "image side {} is not between 1 and 256"}},
-    {ReadErrorCode::IcoUnsupportedBitDepth,
-     {kIco, "{} bits per pixel; only 1, 4, 8, 24 and 32 are read"}},
-    {ReadErrorCode::IcoUnsupportedCompression,
-     {kIco, "compression {}; only uncompressed images are read"}},
-    {ReadErrorCode::IcoImagePastEntry,
-     {kIco, "image needs {} bytes, more than its directory entry holds"}},
-    {ReadErrorCode::IcoBadColourIndex, {kIco, "colour index {} is beyond the palette"}},
 };
 static_assert(std::size(kErrors) == kReadErrorCodeCount);
 

@@ -58,23 +58,10 @@ enum class ReadErrorCode : std::uint8_t {
     EmfDxOutsideRecord,
     EmfUnsupportedTextOptions,
     EmfCommentOutsideRecord,
-
-    // ICO files.
-    IcoDirectoryCut,
-    IcoBadDirectory,
-    IcoNoImages,
-    IcoEntryOutsideFile,
-    IcoPngImage,
-    IcoBadImageHeader,
-    IcoBadSize,
-    IcoUnsupportedBitDepth,
-    IcoUnsupportedCompression,
-    IcoImagePastEntry,
-    IcoBadColourIndex,
 };
 
 inline constexpr std::size_t kReadErrorCodeCount =
-    static_cast<std::size_t>(ReadErrorCode::IcoBadColourIndex) + 1;
+    static_cast<std::size_t>(ReadErrorCode::EmfCommentOutsideRecord) + 1;
 
 // The fixed wording of a fault: which structure it lies in, and what is wrong there. A "{}"
 // in the message stands for the error's value.

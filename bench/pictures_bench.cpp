@@ -35,7 +35,7 @@ void readAllPictures(benchmark::State& state) {
 BENCHMARK(readAllPictures)->Unit(benchmark::kMicrosecond);
 
 struct NoEvents final : WindowEvents {
-    void Command1_Click() override {}
+    void commandClicked() override {}
     void closedByUser() override {}
 };
 
@@ -47,7 +47,7 @@ struct BoxOfWindow {
 
     BoxOfWindow(FormId form, const char* control)
         : window(std::make_unique<FormWidget>(descriptionOf(form), events)),
-          box(qobject_cast<PictureBox*>(window->control(control))) {}
+          box(qobject_cast<PictureBox*>(window->findChild<QWidget*>(control))) {}
 };
 
 // What the box's paint event does inside its border: the background, then the picture.

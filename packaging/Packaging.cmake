@@ -12,10 +12,16 @@ endif()
 
 include(GNUInstallDirs)
 
-# One identifier names the launcher entry, the icon and the AppStream component.
-set(KT_APP_ID ru.school.kinematics_test)
-set(KT_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+# The application id (KT_APP_ID, CMakeLists.txt) names the launcher entry, the icon and the
+# AppStream component. The packaging files are made in build/packaging: the launcher entry, the
+# metadata and the manual page filled in with the id and the version, the others copied.
+set(KT_PACKAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
 set(KT_ICON_SIZES 48 64 128 256)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/launcher.desktop.in ${KT_PACKAGING_DIR}/${KT_APP_ID}.desktop @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/metainfo.xml.in ${KT_PACKAGING_DIR}/${KT_APP_ID}.metainfo.xml @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/kinematics-test.1.in ${KT_PACKAGING_DIR}/kinematics-test.1 @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog ${KT_PACKAGING_DIR}/changelog COPYONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/copyright ${KT_PACKAGING_DIR}/copyright COPYONLY)
 
 install(TARGETS kinematics-test RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
 install(FILES ${KT_PACKAGING_DIR}/${KT_APP_ID}.desktop
@@ -30,17 +36,13 @@ endforeach()
 
 # The manual page and the changelog are installed compressed, as Debian has them; gzip -n leaves
 # out the name and time stamp, so the same source gives the same bytes.
-set(KT_COMPRESSED_DIR ${CMAKE_BINARY_DIR}/packaging)
-file(MAKE_DIRECTORY ${KT_COMPRESSED_DIR})
 foreach(file kinematics-test.1 changelog)
   execute_process(COMMAND gzip -n -9 -c ${KT_PACKAGING_DIR}/${file}
-                  OUTPUT_FILE ${KT_COMPRESSED_DIR}/${file}.gz COMMAND_ERROR_IS_FATAL ANY)
-  set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-               ${KT_PACKAGING_DIR}/${file})
+                  OUTPUT_FILE ${KT_PACKAGING_DIR}/${file}.gz COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
-install(FILES ${KT_COMPRESSED_DIR}/kinematics-test.1.gz
+install(FILES ${KT_PACKAGING_DIR}/kinematics-test.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
-install(FILES ${KT_PACKAGING_DIR}/copyright ${KT_COMPRESSED_DIR}/changelog.gz
+install(FILES ${KT_PACKAGING_DIR}/copyright ${KT_PACKAGING_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kinematics-test COMPONENT program)
 
 set(CPACK_GENERATOR DEB)

@@ -31,7 +31,7 @@ void QuestionForm::perform(const OptionAction& action) {
     }
     setCaption(ControlId::Label2, signedNumberText(WrongCount));
     registry().name(m_key.next).Show();
-    registry().name(id()).setVisible(false);
+    setVisible(false);
 }
 
 } // namespace kt

@@ -54,12 +54,11 @@ constexpr int kOptionSize = 255;
 constexpr ControlDescription option(ControlId id, int left, int top, int tabIndex,
                                     std::string_view caption, std::string_view choice) {
     return {.id = id,
-            .Name = controlName(id),
             .kind = ControlKind::OptionButton,
             .rect = {left, top, kOptionSize, kOptionSize},
             .TabIndex = tabIndex,
             .Caption = caption,
-            .AccessibleName = choice};
+            .accessibleName = choice};
 }
 
 // Controls in list order, front to back: Picture2, Option3, Option2, Option1, Picture1,
@@ -72,38 +71,34 @@ constexpr WindowDescription questionWindow(std::size_t index) {
                         .Caption = l.caption,
                         .ClientWidth = l.clientWidth,
                         .ClientHeight = l.clientHeight,
-                        .AccessibleName = kWindowNames[index]};
+                        .accessibleName = kWindowNames[index]};
     auto add = [&w](const ControlDescription& c) { w.controlSlots[w.controlCount++] = c; };
     if (l.graphPicture != PictureId::None)
         add({.id = ControlId::Picture2,
-             .Name = "Picture2",
              .kind = ControlKind::PictureBox,
              .rect = l.graph,
              .TabIndex = 6,
              .Picture = l.graphPicture,
-             .AccessibleName = text.graphName,
-             .AccessibleDescription = text.graph});
+             .accessibleName = text.graphName,
+             .accessibleDescription = text.graph});
     add(option(ControlId::Option3, l.optionLefts[2], l.optionsTop, 5, "Option3", text.choices[2]));
     add(option(ControlId::Option2, l.optionLefts[1], l.optionsTop, 4, "Option2", text.choices[1]));
     add(option(ControlId::Option1, l.optionLefts[0], l.optionsTop, 3, "Option1", text.choices[0]));
     add({.id = ControlId::Picture1,
-         .Name = "Picture1",
          .kind = ControlKind::PictureBox,
          .rect = l.statement,
          .TabIndex = 2,
          .Picture = l.statementPicture,
-         .Border = PictureBorder::Flat,
-         .AccessibleName = kStatementNames[index],
-         .AccessibleDescription = text.statement});
+         .border = PictureBorder::Flat,
+         .accessibleName = kStatementNames[index],
+         .accessibleDescription = text.statement});
     add({.id = ControlId::Command1,
-         .Name = "Command1",
          .kind = ControlKind::CommandButton,
          .rect = {l.commandLeft, l.commandTop, 1215, 495},
          .TabIndex = 0,
          .Caption = "Далее",
          .Font = &kCaptionFont});
     add({.id = ControlId::Label2,
-         .Name = "Label2",
          .kind = ControlKind::Label,
          .rect = {l.labelLeft, l.labelTop, 735, 495},
          .TabIndex = 1,
@@ -121,13 +116,6 @@ template <std::size_t... I> constexpr auto buildAll(std::index_sequence<I...>) {
 
 constexpr std::array<WindowDescription, 10> kQuestionWindowTable =
     buildAll(std::make_index_sequence<std::size(kLayouts)>{});
-
-static_assert([] {
-    for (const auto& w : kQuestionWindowTable)
-        if (!w.controlsNamedByIdentity())
-            return false;
-    return true;
-}());
 
 const std::array<WindowDescription, 10> kQuestionWindows = kQuestionWindowTable;
 

@@ -19,15 +19,13 @@ void ResultForm::Form_Load() {
     auto countOf = [this](int window) {
         return numericPrefixParse(registry().name(formNumber(window)).Caption(ControlId::Label2));
     };
-    double* const scores[] = {&Score1, &Score2, &Score3, &Score4, &Score5,
-                              &Score6, &Score7, &Score8, &Score9};
-    for (int window = 1; window <= 9; ++window)
-        *scores[window - 1] = countOf(window);
+    for (std::size_t i = 0; i < Score.size(); ++i)
+        Score[i] = countOf(static_cast<int>(i) + 1);
     Score10 = roundToInt16(countOf(10));
 
-    Total = Score1;
-    for (int window = 2; window <= 9; ++window)
-        Total += *scores[window - 1];
+    Total = Score[0]; // added strictly from left to right
+    for (std::size_t i = 1; i < Score.size(); ++i)
+        Total += Score[i];
     Total += Score10;
 
     Mark = markFor(Total);

@@ -2,6 +2,7 @@
 
 #include "runtime/form.h"
 
+#include <array>
 #include <cstdint>
 
 namespace kt {
@@ -17,8 +18,8 @@ public:
     void Form_Load() override;
     void Command1_Click() override;
 
-    double Score1 = 0, Score2 = 0, Score3 = 0, Score4 = 0, Score5 = 0, Score6 = 0, Score7 = 0,
-           Score8 = 0, Score9 = 0;
+    // Score1 to Score9: the counts of Form1 to Form9.
+    std::array<double, 9> Score{};
     // The tenth count alone is a 16-bit integer, as the windows have always declared it: it is
     // rounded half to even as it is read, and a count beyond 16 bits raises the overflow error.
     // The other nine are kept exactly as read.

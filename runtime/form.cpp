@@ -11,7 +11,7 @@ Form::~Form() = default;
 
 Window& Form::loaded() {
     if (!m_window) {
-        m_window = m_registry.system().build(m_description, m_events);
+        m_window = m_registry.system().build(m_description, *this);
         Form_Load();
     }
     return *m_window;
@@ -49,12 +49,14 @@ bool Form::Value(ControlId control) {
     return loaded().value(control);
 }
 
-void Form::Events::Command1_Click() {
-    m_form.m_registry.events().Command1_Click(m_form.m_id);
+void Form::commandClicked() {
+    m_registry.deliver([this] { Command1_Click(); });
 }
 
-void Form::Events::closedByUser() {
-    m_form.m_registry.events().closedByUser(m_form.m_id);
+// Closing the visible window leaves only hidden windows that nobody can reach again, so the
+// program ends with it rather than linger without a window.
+void Form::closedByUser() {
+    m_registry.deliver([this] { m_registry.End(); });
 }
 
 } // namespace kt

@@ -13,8 +13,9 @@ class WindowRegistry;
 
 // A window class of the program with its single instance's state. Any use that needs the window
 // on screen or its controls loads it first: the window is built from its description and then
-// Form_Load runs, once.
-class Form {
+// Form_Load runs, once. The window reports its events to the form that built it, and the form
+// runs its handler through the registry's error guard.
+class Form : private WindowEvents {
 public:
     Form(FormId id, const WindowDescription& description, WindowRegistry& registry);
     virtual ~Form();
@@ -41,24 +42,14 @@ protected:
     WindowRegistry& registry() { return m_registry; }
 
 private:
-    // Passes the window's reports on to the program, naming this form.
-    class Events final : public WindowEvents {
-    public:
-        explicit Events(Form& form) : m_form(form) {}
-        void Command1_Click() override;
-        void closedByUser() override;
-
-    private:
-        Form& m_form;
-    };
-
+    void commandClicked() final;
+    void closedByUser() final;
     Window& loaded();
 
     FormId m_id;
     const WindowDescription& m_description;
     WindowRegistry& m_registry;
-    Events m_events{*this};
-    std::unique_ptr<Window> m_window; // built with m_events, so it goes first
+    std::unique_ptr<Window> m_window;
 };
 
 } // namespace kt

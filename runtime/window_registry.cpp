@@ -2,21 +2,27 @@
 
 namespace kt {
 
-WindowRegistry::WindowRegistry(WindowSystem& system, FormEvents& events, FormFactory create)
-    : m_system(system), m_events(events), m_create(create) {}
+WindowRegistry::WindowRegistry(WindowSystem& system) : m_system(system) {}
 
 WindowRegistry::~WindowRegistry() = default;
 
 Form& WindowRegistry::name(FormId id) {
     auto& slot = m_slots[indexOf(id)];
     if (!slot)
-        slot = m_create(id, *this);
+        slot = create(id);
     return *slot;
 }
 
 void WindowRegistry::End() {
     m_system.end(0);
     throw ProgramEnded{};
+}
+
+void WindowRegistry::report(const RuntimeError& error) {
+    m_ended = true;
+    m_exitCode = 1;
+    m_system.reportError({error.number(), error.text()});
+    m_system.end(m_exitCode);
 }
 
 } // namespace kt

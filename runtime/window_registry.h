@@ -1,8 +1,8 @@
 #pragma once
 
 #include "runtime/form.h"
-#include "runtime/form_events.h"
 #include "runtime/form_id.h"
+#include "runtime/runtime_error.h"
 #include "ui/window_system.h"
 
 #include <array>
@@ -10,15 +10,16 @@
 
 namespace kt {
 
+// Thrown by End to unwind the running handler; deliver stops there.
+struct ProgramEnded {};
+
 // One slot per window class, empty until the window is first named. The slot owns the instance
-// until the program ends; code names windows only through here.
+// until the program ends; code names windows only through here. The program derives from it,
+// knowing its window classes.
 class WindowRegistry {
 public:
-    // Makes the instance of a window class; the program supplies it, knowing its classes.
-    using FormFactory = std::unique_ptr<Form> (*)(FormId id, WindowRegistry& registry);
-
-    WindowRegistry(WindowSystem& system, FormEvents& events, FormFactory create);
-    ~WindowRegistry();
+    explicit WindowRegistry(WindowSystem& system);
+    virtual ~WindowRegistry();
     WindowRegistry(const WindowRegistry&) = delete;
     WindowRegistry& operator=(const WindowRegistry&) = delete;
 
@@ -30,17 +31,37 @@ public:
     // Ends the program at once: no further handler runs.
     [[noreturn]] void End();
 
+    // Runs an event's handler to completion, or until it ends the program or raises a runtime
+    // error; the error is reported and ends the program. After the end no handler runs.
+    template <typename Handler> void deliver(Handler&& handler);
+
+    bool ended() const { return m_ended; }
+    int exitCode() const { return m_exitCode; }
     WindowSystem& system() { return m_system; }
-    FormEvents& events() { return m_events; }
+
+protected:
+    // Makes the instance of a window class.
+    virtual std::unique_ptr<Form> create(FormId id) = 0;
 
 private:
+    void report(const RuntimeError& error);
+
     WindowSystem& m_system;
-    FormEvents& m_events;
-    FormFactory m_create;
     std::array<std::unique_ptr<Form>, kFormCount> m_slots;
+    bool m_ended = false;
+    int m_exitCode = 0;
 };
 
-// Thrown by End to unwind the running handler; the dispatcher stops there.
-struct ProgramEnded {};
+template <typename Handler> void WindowRegistry::deliver(Handler&& handler) {
+    if (m_ended)
+        return;
+    try {
+        handler();
+    } catch (const ProgramEnded&) {
+        m_ended = true;
+    } catch (const RuntimeError& error) {
+        report(error);
+    }
+}
 
 } // namespace kt

@@ -28,7 +28,7 @@ enum class ControlId : std::uint8_t {
 };
 inline constexpr std::size_t kControlIdCount = 8;
 
-// The name a control has in its window's description.
+// A control's name, given by its identity.
 constexpr std::string_view controlName(ControlId id) {
     constexpr std::string_view names[kControlIdCount] = {
         "Picture1", "Picture2", "Option1", "Option2", "Option3", "Command1", "Label1", "Label2"};
@@ -84,7 +84,6 @@ struct Rect {
 
 struct ControlDescription {
     ControlId id = ControlId::Label1;
-    std::string_view Name; // controlName(id); the windows are described by it
     ControlKind kind = ControlKind::Label;
     Rect rect;
     int TabIndex = 0;
@@ -96,50 +95,37 @@ struct ControlDescription {
     // Picture boxes have a sunken border two pixels wide. The statement boxes store one more
     // setting (value 0), which we read as a flat border one pixel wide: the box stays in the tab
     // order, so that the keyboard, and a screen reader with it, reaches the question's text.
-    PictureBorder Border = PictureBorder::Sunken;
+    PictureBorder border = PictureBorder::Sunken;
     // What assistive technology reads for the control, UTF-8; empty: the toolkit's own (the
     // caption). Pictures and the buttons in front of them carry their words here.
-    std::string_view AccessibleName;
-    std::string_view AccessibleDescription;
+    std::string_view accessibleName;
+    std::string_view accessibleDescription;
 };
 
 inline constexpr std::size_t kMaxControls = 7;
+
+// Where a window is placed when it is first shown; the program's windows are all centred on the
+// screen.
+enum class StartPosition : std::uint8_t { Manual, CentreOwner, CentreScreen, Default };
 
 struct WindowDescription {
     std::string_view Name;
     std::string_view Caption;
     int ClientWidth = 0;
     int ClientHeight = 0;
-    int StartUpPosition = 2;         // centred on the screen
-    std::string_view AccessibleName; // what assistive technology calls the window, UTF-8
+    StartPosition StartUpPosition = StartPosition::CentreScreen;
+    std::string_view accessibleName; // what assistive technology calls the window, UTF-8
     std::array<ControlDescription, kMaxControls> controlSlots{};
     std::size_t controlCount = 0;
 
     constexpr std::span<const ControlDescription> controls() const {
         return {controlSlots.data(), controlCount};
     }
-    constexpr const ControlDescription* control(std::string_view name) const {
-        for (const auto& c : controls())
-            if (c.Name == name)
-                return &c;
-        return nullptr;
-    }
     constexpr const ControlDescription* control(ControlId id) const {
         for (const auto& c : controls())
             if (c.id == id)
                 return &c;
         return nullptr;
-    }
-    // Every control's name is the one its identity gives, and no identity comes twice.
-    constexpr bool controlsNamedByIdentity() const {
-        for (std::size_t i = 0; i < controlCount; ++i) {
-            if (controlSlots[i].Name != controlName(controlSlots[i].id))
-                return false;
-            for (std::size_t j = 0; j < i; ++j)
-                if (controlSlots[j].id == controlSlots[i].id)
-                    return false;
-        }
-        return true;
     }
 };
 

@@ -15,7 +15,8 @@ namespace kt {
 // What one window reports.
 class WindowEvents {
 public:
-    virtual void Command1_Click() = 0;
+    // A click on the window's Command1.
+    virtual void commandClicked() = 0;
     // The user closed the window through its frame (title-bar button, window menu, Alt+F4).
     virtual void closedByUser() = 0;
 
@@ -45,6 +46,11 @@ public:
 struct RuntimeErrorReport {
     int number = 0;
     std::string_view text;
+
+    // What the user reads, under the program's title (kProgramTitle).
+    std::string message() const {
+        return "Ошибка выполнения " + std::to_string(number) + ": " + std::string(text) + ".";
+    }
 };
 
 class WindowSystem {

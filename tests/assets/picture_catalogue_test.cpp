@@ -1,6 +1,5 @@
 #include "assets/picture_catalogue.h"
 
-#include "assets/icon.h"
 #include "assets/metafile_player.h"
 
 #include <gtest/gtest.h>
@@ -47,12 +46,6 @@ TEST(PictureCatalogue, BuiltInMetafilesDrawInsideTheBox) {
         EXPECT_GT(canvas.count, 0);
         EXPECT_TRUE(canvas.inside);
     }
-}
-
-TEST(PictureCatalogue, BuiltInIconReads) {
-    const auto icon = readIco(iconFile());
-    ASSERT_TRUE(icon.ok()) << icon.error().describe();
-    EXPECT_FALSE(icon.value().images.empty());
 }
 
 } // namespace

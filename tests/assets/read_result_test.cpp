@@ -50,10 +50,10 @@ TEST(Result, HoldsEitherAValueOrAnError) {
     EXPECT_TRUE(static_cast<bool>(good));
     EXPECT_EQ(good.value(), 7);
 
-    const Result<int> bad(readError(ReadErrorCode::IcoNoImages, 4));
+    const Result<int> bad(readError(ReadErrorCode::EmfMissingHeader, 4));
     ASSERT_FALSE(bad.ok());
     EXPECT_FALSE(static_cast<bool>(bad));
-    EXPECT_EQ(bad.error().code, ReadErrorCode::IcoNoImages);
+    EXPECT_EQ(bad.error().code, ReadErrorCode::EmfMissingHeader);
     EXPECT_EQ(bad.error().offset, 4u);
 }
 

@@ -98,17 +98,4 @@ inline constexpr std::int32_t kSpaceHeight = 351;
 // (one of spaces in the second font), an empty save-clip-restore group and the EMF+ comments.
 std::vector<std::byte> sampleEmf();
 
-// An ICO file with a 1-bit 32×32 image and a 4-bit 16×16 image (the shape of our icon).
-std::vector<std::byte> sampleIco();
-
-// The image of an ICO: header, palette, colour rows bottom-up, mask rows bottom-up.
-// `pixels` holds one index (up to 8 bits) or one 0xAARRGGBB colour per pixel, top row first;
-// `mask` one 0/1 per pixel, top row first.
-std::vector<std::byte> icoImage(int width, int height, int bitCount,
-                                const std::vector<std::uint32_t>& palette,
-                                const std::vector<std::uint32_t>& pixels,
-                                const std::vector<int>& mask);
-// An ICO file of the given images.
-std::vector<std::byte> icoFile(const std::vector<std::vector<std::byte>>& images);
-
 } // namespace kt::test

@@ -12,14 +12,14 @@ start_program "$1"
 
 # A wrong answer first; the windows' own tests check what it writes.
 w=$(window_titled 1)
-click "$w" 840 720 255 255    # Option1 of window 1 is wrong
-click "$w" 4200 1680 1215 495 # Далее
+click_control "$w" 1 Option1  # wrong in window 1
+click_control "$w" 1 Command1 # Далее
 
 for row in "${RIGHT_ANSWERS[@]}"; do
-    read -r n ol ot cl ct <<<"$row"
+    read -r n ox oy cx cy <<<"$row"
     w=$(window_titled "$n")
-    click "$w" "$ol" "$ot" 255 255
-    click "$w" "$cl" "$ct" 1215 495
+    click "$w" "$ox" "$oy"
+    click "$w" "$cx" "$cy"
     next=$((n + 1))
     [[ $next == 11 ]] && next="Результат"
     window_titled "$next" >/dev/null
@@ -27,7 +27,7 @@ for row in "${RIGHT_ANSWERS[@]}"; do
 done
 
 w=$(window_titled "Результат")
-click "$w" 3360 2198 1215 495 # Выход
+click_control "$w" 11 Command1 # Выход
 wait_for_exit
 [[ $exit_status == 0 ]] || fail "exit code $exit_status"
 echo "click_through ($2 session bus, $3): passed"

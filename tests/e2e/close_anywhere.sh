@@ -9,10 +9,10 @@ program=${1:?usage: close_anywhere.sh path/to/kinematics-test}
 for at in $(seq 11); do
     start_program "$program"
     for row in "${RIGHT_ANSWERS[@]:0:at-1}"; do
-        read -r n ol ot cl ct <<<"$row"
+        read -r n ox oy cx cy <<<"$row"
         w=$(window_titled "$n")
-        click "$w" "$ol" "$ot" 255 255
-        click "$w" "$cl" "$ct" 1215 495
+        click "$w" "$ox" "$oy"
+        click "$w" "$cx" "$cy"
     done
     title=$at
     [[ $at == 11 ]] && title="Результат"

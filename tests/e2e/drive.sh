@@ -17,24 +17,35 @@
 #   window_titled TITLE     waits for the visible window of that title and prints its id
 #   window_shown TITLE      succeeds when a visible window has that title
 #   close_window ID         asks a window to close, as its title-bar button does
-#   click ID L T W H        clicks the middle of a control given in twips
+#   click ID X Y            clicks the point X,Y (logical pixels) of a window's client area
+#   click_control ID N NAME clicks the centre of control NAME (Option1, Command1, …), the window
+#                           on screen being window N (1 to 11)
 #   wait_for_exit           waits for the program to end; sets $exit_status
-#   RIGHT_ANSWERS           per question: window, the right option's Left and Top, and
-#                           Command1's Left and Top, in twips as the layout sheet has them
+#   CENTRE["N CONTROL"]     the centre of a control of window N (1 to 11), "X Y" in logical
+#                           pixels, from the answer sheet that the program's tables make
+#                           (tests/support/answer_sheet.json)
+#   RIGHT_ANSWERS           per question: window, the centre of its right option and that of
+#                           Command1
 
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-RIGHT_ANSWERS=(
-    "1 5040 720 4200 1680"
-    "2 860 600 3480 1560"
-    "3 3600 840 3240 1920"
-    "4 1080 1080 2280 1920"
-    "5 1080 840 4200 1440"
-    "6 2880 1080 3840 1800"
-    "7 960 600 4680 1440"
-    "8 5280 720 4425 1320"
-    "9 5280 720 3330 1320"
-    "10 1080 720 3600 1800"
+declare -A CENTRE
+RIGHT_ANSWERS=()
+while read -r what n x y name; do
+    if [[ $what == centre ]]; then
+        CENTRE["$n $name"]="$x $y"
+    else
+        RIGHT_ANSWERS+=("$n $x $y $name")
+    fi
+done < <(python3 - "$e2e_dir/../support/answer_sheet.json" <<'EOF'
+import json, sys
+windows = json.load(open(sys.argv[1], encoding="utf-8"))["windows"]
+for n, window in enumerate(windows, 1):
+    for name, (x, y) in window["centres"].items():
+        print("centre", n, x, y, name)
+    if "right" in window:
+        print("right", n, *window["centres"][window["right"]], *window["centres"]["Command1"])
+EOF
 )
 
 stop_program() {
@@ -132,12 +143,12 @@ window_shown() { "$e2e_dir/x_windows.py" shown "$1"; }
 
 close_window() { "$e2e_dir/x_windows.py" close "$1" || fail "window $1 did not take the request"; }
 
-px() { echo $(((2 * $1 + 15) / 30)); } # twips to pixels, rounded
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 
-click() {
-    local left top right bottom
-    left=$(px "$2") top=$(px "$3") right=$(px $(($2 + $4))) bottom=$(px $(($3 + $5)))
-    xdotool mousemove --window "$1" $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+click_control() {
+    local x y
+    read -r x y <<<"${CENTRE["$2 $3"]}"
+    click "$1" "$x" "$y"
 }
 
 # Waits up to thirty seconds for the program to end; its exit code goes into $exit_status.

@@ -34,13 +34,13 @@ following() {
     done
 }
 
-# Brings two points (twips $2,$3 and $4,$5 of window $1's client area) on screen if either lies
+# Brings two points ($2,$3 and $4,$5 of window $1's client area) on screen if either lies
 # off it: drags the window by its title bar so that their middle comes towards the middle of the
 # screen, holding the button until the window has followed the pointer, as a pupil watches it.
 reach() {
     local ax ay bx by gx gy tx ty to_x to_y until try step
     for try in 0 1 2 3; do
-        ax=$((x + $(px "$2"))) ay=$((y + $(px "$3"))) bx=$((x + $(px "$4"))) by=$((y + $(px "$5")))
+        ax=$((x + $2)) ay=$((y + $3)) bx=$((x + $4)) by=$((y + $5))
         ((ax >= 0 && ax < W && ay >= 0 && ay < H && bx >= 0 && bx < W && by >= 0 && by < H)) &&
             return
         gy=$(((fy + y) / 2))                    # the middle of the title bar
@@ -68,9 +68,9 @@ reach() {
     fail "window $1: dragging did not bring $2,$3 and $4,$5 on the ${W}x$H screen"
 }
 
-# Clicks a control (twips) that is on screen.
+# Clicks a point of window $1's client area that is on screen.
 press() {
-    local px=$((x + $(px $(($2 + $4 / 2))))) py=$((y + $(px $(($3 + $5 / 2)))))
+    local px=$((x + $2)) py=$((y + $3))
     ((px >= 0 && px < W && py >= 0 && py < H)) || fail "window $1: $2,$3 is off the screen"
     click "$@"
 }
@@ -103,19 +103,20 @@ for screen in 1280x800 320x240; do
     start_window_manager
     start_program "$program"
     for row in "${RIGHT_ANSWERS[@]}"; do
-        read -r n ol ot cl ct <<<"$row"
+        read -r n ox oy cx cy <<<"$row"
         w=$(window_titled "$n")
         placed "$w" "$n"
         # Both controls are brought on screen before either is clicked: a press on the title bar
         # just after a click in the window would be a double click, which maximises it.
-        reach "$w" $((ol + 127)) $((ot + 127)) $((cl + 607)) $((ct + 247))
-        press "$w" "$ol" "$ot" 255 255
-        press "$w" "$cl" "$ct" 1215 495
+        reach "$w" "$ox" "$oy" "$cx" "$cy"
+        press "$w" "$ox" "$oy"
+        press "$w" "$cx" "$cy"
     done
     w=$(window_titled "Результат")
     placed "$w" "Результат"
-    reach "$w" $((3360 + 607)) $((2198 + 247)) $((3360 + 607)) $((2198 + 247))
-    press "$w" 3360 2198 1215 495 # Выход
+    read -r cx cy <<<"${CENTRE[11 Command1]}"
+    reach "$w" "$cx" "$cy" "$cx" "$cy"
+    press "$w" "$cx" "$cy" # Выход
     wait_for_exit
     [[ $exit_status == 0 ]] || fail "on ${W}x$H: exit code $exit_status"
     stop_program

@@ -1,10 +1,8 @@
 // Plays fuzzed pictures through the program's own Qt painting: a metafile's text through the
-// painter's fonts and transforms, a bitmap through its conversion and drawing, an icon through
-// its conversion to pixmaps. On an offscreen image, so no display is needed.
-#include "assets/icon.h"
+// painter's fonts and transforms, a bitmap through its conversion and drawing. On an offscreen
+// image, so no display is needed.
 #include "assets/picture_record.h"
 #include "ui/qt/picture_painter.h"
-#include "ui/qt/program_icon.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -38,7 +36,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QPainter painter(&box);
         kt::qt::PaintablePicture(std::move(read.value())).paint(painter, box.rect());
     }
-    if (const auto icon = kt::readIco(bytes); icon.ok())
-        (void)kt::qt::toQIcon(icon.value()).pixmap(32);
     return 0;
 }

@@ -3,7 +3,6 @@
 //   fuzz_make_corpus tests/fuzz/corpus
 
 #include "assets/bitmap.h"
-#include "assets/icon.h"
 #include "assets/metafile.h"
 #include "assets/picture_record.h"
 #include "assets/test_files.h"
@@ -46,13 +45,6 @@ std::vector<std::byte> smallEmf() {
     return w.finish();
 }
 
-std::vector<std::byte> wideIco() {
-    return icoFile(
-        {icoImage(3, 2, 8, {0x000000, 0x123456, 0xFFFFFF}, {0, 1, 2, 2, 1, 0}, {1, 0, 0, 0, 0, 1}),
-         icoImage(2, 2, 24, {}, {0x102030, 0x405060, 0x708090, 0xA0B0C0}, {0, 1, 0, 0}),
-         icoImage(2, 1, 32, {}, {0x80FF0000, 0x0000FF00}, {0, 1})});
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -67,17 +59,13 @@ int main(int argc, char** argv) {
     ok = write(dir, "fuzz_bmp", "pattern_4x1.bmp", patternBmp(4, 1), kt::readBmp) && ok;
     ok = write(dir, "fuzz_emf", "statement.emf", sampleEmf(), kt::readEmf) && ok;
     ok = write(dir, "fuzz_emf", "small.emf", smallEmf(), kt::readEmf) && ok;
-    ok = write(dir, "fuzz_ico", "icon.ico", sampleIco(), kt::readIco) && ok;
-    ok = write(dir, "fuzz_ico", "depths.ico", wideIco(), kt::readIco) && ok;
     ok = write(dir, "fuzz_picture_record", "bitmap.rec", pictureRecordOf(patternBmp(2, 2)),
                record) &&
          ok;
     ok = write(dir, "fuzz_picture_record", "metafile.rec", pictureRecordOf(smallEmf()), record) &&
          ok;
-    // The painting target takes records and icons alike.
     ok = write(dir, "fuzz_paint", "bitmap.rec", pictureRecordOf(patternBmp(2, 2)), record) && ok;
     ok = write(dir, "fuzz_paint", "metafile.rec", pictureRecordOf(sampleEmf()), record) && ok;
-    ok = write(dir, "fuzz_paint", "icon.ico", wideIco(), kt::readIco) && ok;
     if (!ok)
         std::fprintf(stderr, "could not write every seed into %s\n", argv[1]);
     return ok ? 0 : 1;

@@ -13,7 +13,7 @@ fi
 seconds=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${2:-$root/build/asan}
-targets=${KT_FUZZ_TARGETS:-"fuzz_picture_record fuzz_bmp fuzz_emf fuzz_ico fuzz_paint"}
+targets=${KT_FUZZ_TARGETS:-"fuzz_picture_record fuzz_bmp fuzz_emf fuzz_paint"}
 
 if ! grep -q '^KT_FUZZ:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
     echo "$build is not configured with -DKT_FUZZ=ON" >&2

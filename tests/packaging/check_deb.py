@@ -98,7 +98,7 @@ def check():
             listed.add(path[len("./usr/"):])
 
     subprocess.run(["dpkg-deb", "-x", deb, str(root)], check=True)
-    executable = check_tree(root / "usr", source_dir, Path(source_dir) / "packaging",
+    executable = check_tree(root / "usr", source_dir, Path(build_dir) / "packaging",
                             Path(program).name)
     require(listed == {str(p.relative_to(root / "usr")) for p in (root / "usr").rglob("*")
                        if not p.is_dir()},

@@ -16,7 +16,7 @@ from installed_tree import check_tree, main, require
 
 def check():
     build_dir, program, source_dir, scratch = sys.argv[1:5]
-    packaging_dir = Path(source_dir) / "packaging"
+    packaging_dir = Path(build_dir) / "packaging"
     root = Path(scratch) / "root"
     shutil.rmtree(scratch, ignore_errors=True)
     root.mkdir(parents=True)

@@ -2,9 +2,10 @@
 """The launcher entry passes desktop-file-validate, the AppStream metadata passes appstreamcli
 (pedantic, offline), and the two agree with each other and with the program: one id names the
 entry, the icon and the component, the entry starts the built program, both speak Russian, and
-the metadata's latest release is the project's version.
+the metadata's latest release, the changelog's latest entry and the manual page name the
+project's version.
 
-usage: check_metadata.py PACKAGING_DIR PROGRAM_NAME PROJECT_VERSION"""
+usage: check_metadata.py PACKAGING_DIR PROGRAM_NAME PROJECT_VERSION SHOWN_VERSION"""
 
 import configparser
 import re
@@ -29,7 +30,7 @@ def run_validator(command, package):
 
 
 def check():
-    packaging_dir, program, version = Path(sys.argv[1]), sys.argv[2], sys.argv[3]
+    packaging_dir, program, version, shown = Path(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
     app = app_id(packaging_dir)
     desktop_file = packaging_dir / f"{app}.desktop"
     metainfo_file = packaging_dir / f"{app}.metainfo.xml"
@@ -68,6 +69,13 @@ def check():
     releases = [e.get("version") for e in component.findall("releases/release")]
     require(releases and releases[0] == version,
             f"latest release {releases[:1]}, the project's version is {version}")
+
+    latest = (packaging_dir / "changelog").read_text(encoding="utf-8").splitlines()[0]
+    require(latest.startswith(f"{program} ({version}) "),
+            f"the changelog's latest entry is {latest!r}, the project's version is {version}")
+    title = (packaging_dir / f"{program}.1").read_text(encoding="utf-8").splitlines()[0]
+    require(f'"{program} {shown}"' in title,
+            f"the manual page's title {title!r} does not name {program} {shown}")
 
 
 if __name__ == "__main__":

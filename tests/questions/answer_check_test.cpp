@@ -8,7 +8,7 @@ namespace {
 
 TEST(AnswerCheck, EveryOptionOfEveryWindowDoesWhatTheKeySays) {
     for (int window = 1; window <= 10; ++window) {
-        const auto& marks = kMarks[static_cast<std::size_t>(window - 1)];
+        const AnswerKey& key = answerKeyOf(formNumber(window));
         for (int option = 0; option < 3; ++option) {
             const ControlId id = kAllOptions[static_cast<std::size_t>(option)];
             SCOPED_TRACE("Form" + std::to_string(window) + " " + std::string(controlName(id)));
@@ -17,16 +17,15 @@ TEST(AnswerCheck, EveryOptionOfEveryWindowDoesWhatTheKeySays) {
                 t.answerRight(n);
             t.click(window, id);
 
-            const bool right = marks[static_cast<std::size_t>(option)] == nullptr;
-            if (right) {
+            const OptionAction& action = key.options[static_cast<std::size_t>(option)];
+            if (action.right) {
                 EXPECT_EQ(t.slot(window)->Caption(ControlId::Label2), " 0");
                 EXPECT_FALSE(t.window(window).isVisible());
                 ASSERT_NE(t.slot(window + 1), nullptr);
                 EXPECT_TRUE(t.window(window + 1).isVisible());
                 EXPECT_EQ(t.question(window).WrongCount, 0);
             } else {
-                EXPECT_EQ(t.slot(window)->Caption(ControlId::Label2),
-                          marks[static_cast<std::size_t>(option)]);
+                EXPECT_EQ(t.slot(window)->Caption(ControlId::Label2), action.mark);
                 EXPECT_TRUE(t.window(window).isVisible());
                 EXPECT_EQ(t.slot(window + 1), nullptr) << "a wrong answer moved on";
                 EXPECT_EQ(t.question(window).WrongCount, 1);

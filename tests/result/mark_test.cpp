@@ -67,11 +67,11 @@ TEST(Mark, MarkForCutsTheQuotientTowardZero) {
 TEST(Mark, CaptionsThatAreNotNumbersCountAsZero) {
     TestProgram t;
     for (int n = 1; n <= 10; ++n)
-        t.program.registry().name(formNumber(n));
+        t.program.name(formNumber(n));
     const char* captions[10] = {"???", "?", "", " 3", "abc", " 1", "-", " 0", "?", " 4"};
     for (int n = 1; n <= 10; ++n)
         t.slot(n)->setCaption(ControlId::Label2, captions[n - 1]);
-    t.program.registry().name(FormId::Form11).Show();
+    t.program.name(FormId::Form11).Show();
     EXPECT_DOUBLE_EQ(t.result().Total, 8);
     EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), " 3");
 }
@@ -88,9 +88,9 @@ TEST(Mark, TheTenthCountIsRoundedHalfToEven) {
     for (const auto& row : rows) {
         TestProgram t;
         for (int n = 1; n <= 10; ++n)
-            t.program.registry().name(formNumber(n));
+            t.program.name(formNumber(n));
         t.slot(10)->setCaption(ControlId::Label2, row.caption);
-        t.program.registry().name(FormId::Form11).Show();
+        t.program.name(FormId::Form11).Show();
         EXPECT_EQ(t.result().Score10, row.score10) << row.caption;
         EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), row.mark) << row.caption;
     }
@@ -98,9 +98,9 @@ TEST(Mark, TheTenthCountIsRoundedHalfToEven) {
 
 TEST(Mark, TheNinthCountIsNotRounded) {
     TestProgram t;
-    t.program.registry().name(FormId::Form9).setCaption(ControlId::Label2, " 2.5");
-    t.program.registry().name(FormId::Form11).Show();
-    EXPECT_DOUBLE_EQ(t.result().Score9, 2.5);
+    t.program.name(FormId::Form9).setCaption(ControlId::Label2, " 2.5");
+    t.program.name(FormId::Form11).Show();
+    EXPECT_DOUBLE_EQ(t.result().Score[8], 2.5);
     EXPECT_DOUBLE_EQ(t.result().Total, 2.5);
     EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), " 4"); // (20 - 2.5) = 17.5 -> 18 -> 4
 }
@@ -108,14 +108,14 @@ TEST(Mark, TheNinthCountIsNotRounded) {
 TEST(Mark, ATenthCountOutsideSixteenBitsRaisesOverflow) {
     for (const char* caption : {" 32768", "-32769", " 99999999999"}) {
         TestProgram t;
-        t.program.registry().name(FormId::Form10).setCaption(ControlId::Label2, caption);
+        t.program.name(FormId::Form10).setCaption(ControlId::Label2, caption);
         // Outside a click handler nothing reports the error, so it reaches the test.
-        EXPECT_THROW(t.program.registry().name(FormId::Form11).Show(), RuntimeError) << caption;
+        EXPECT_THROW(t.program.name(FormId::Form11).Show(), RuntimeError) << caption;
         EXPECT_EQ(t.slot(11)->Caption(ControlId::Label2), "") << "a mark was written after all";
     }
     TestProgram fits;
-    fits.program.registry().name(FormId::Form10).setCaption(ControlId::Label2, " 32767");
-    fits.program.registry().name(FormId::Form11).Show();
+    fits.program.name(FormId::Form10).setCaption(ControlId::Label2, " 32767");
+    fits.program.name(FormId::Form11).Show();
     EXPECT_TRUE(fits.screen.errors().empty());
     EXPECT_EQ(fits.slot(11)->Caption(ControlId::Label2),
               "-8186"); // (20 - 32767) \ 4, cut toward zero

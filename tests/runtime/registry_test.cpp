@@ -18,7 +18,7 @@ TEST(Registry, StartUpLoadsAndShowsOnlyForm1) {
 
 TEST(Registry, NamingCreatesWithoutLoading) {
     TestProgram t;
-    Form& form3 = t.program.registry().name(FormId::Form3);
+    Form& form3 = t.program.name(FormId::Form3);
     EXPECT_FALSE(form3.isLoaded());
     EXPECT_EQ(t.screen.window(FormId::Form3), nullptr);
     EXPECT_EQ(&form3, t.slot(3));
@@ -31,7 +31,7 @@ TEST(Registry, NamingAHiddenWindowAgainGivesTheSameInstanceWithItsState) {
     t.answerRight(1);
     ASSERT_FALSE(t.window(1).isVisible());
 
-    Form& again = t.program.registry().name(FormId::Form1);
+    Form& again = t.program.name(FormId::Form1);
     EXPECT_EQ(&again, t.slot(1));
     EXPECT_EQ(t.question(1).WrongCount, 2);
     EXPECT_EQ(again.Caption(ControlId::Label2), " 2");
@@ -49,7 +49,7 @@ TEST(Registry, ShowingALoadedWindowDoesNotRunFormLoadAgain) {
 
 TEST(Registry, ReadingAControlLoadsACreatedWindow) {
     TestProgram t;
-    Form& form5 = t.program.registry().name(FormId::Form5);
+    Form& form5 = t.program.name(FormId::Form5);
     EXPECT_EQ(form5.Caption(ControlId::Label2), "");
     EXPECT_TRUE(form5.isLoaded());
     EXPECT_FALSE(form5.Visible()) << "loading must not show the window";

@@ -54,7 +54,7 @@ void HeadlessWindow::choose(ControlId option) {
 }
 
 void HeadlessWindow::clickCommand1() {
-    m_events.Command1_Click();
+    m_events.commandClicked();
 }
 
 void HeadlessWindow::close() {

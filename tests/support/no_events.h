@@ -6,7 +6,7 @@ namespace kt::test {
 
 // Window events that reach no program: for tests that build windows on their own.
 struct NoEvents final : WindowEvents {
-    void Command1_Click() override {}
+    void commandClicked() override {}
     void closedByUser() override {}
 };
 

@@ -17,7 +17,7 @@ struct TestProgram {
     TestProgram() { program.start(); }
 
     HeadlessWindow& window(int number) { return *screen.window(formNumber(number)); }
-    Form* slot(int number) { return program.registry().slot(formNumber(number)); }
+    Form* slot(int number) { return program.slot(formNumber(number)); }
     QuestionForm& question(int number) { return static_cast<QuestionForm&>(*slot(number)); }
     ResultForm& result() { return static_cast<ResultForm&>(*slot(11)); }
 

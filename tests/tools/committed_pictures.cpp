@@ -56,11 +56,6 @@ const WindowDescription& questionWindow(int number) {
     return kQuestionWindows.at(static_cast<std::size_t>(number - 1));
 }
 
-PixelRect toPixels(const Rect& twips) {
-    return {twips.Left / kTwipsPerPixel, twips.Top / kTwipsPerPixel, twips.Width / kTwipsPerPixel,
-            twips.Height / kTwipsPerPixel};
-}
-
 PixelRect innerArea(const Rect& box, int border) {
     PixelRect r = toPixels(box);
     return {r.left + border, r.top + border, r.width - 2 * border, r.height - 2 * border};
@@ -115,19 +110,8 @@ Area drawnArea(const Bitmap& bitmap, Colour background) {
 }
 
 std::vector<Span> textLines(const Bitmap& bitmap) {
-    std::vector<Span> lines;
-    for (int y = 0; y < bitmap.height; ++y) {
-        bool dark = false;
-        for (int x = 0; x < bitmap.width && !dark; ++x)
-            dark = isDark(pixelAt(bitmap, x, y));
-        if (!dark)
-            continue;
-        if (!lines.empty() && lines.back().last == y - 1)
-            lines.back().last = y;
-        else
-            lines.push_back({y, y});
-    }
-    return lines;
+    return textLines(0, 0, bitmap.width - 1, bitmap.height - 1,
+                     [&](int x, int y) { return isDark(pixelAt(bitmap, x, y)); });
 }
 
 int firstDarkColumn(const Bitmap& bitmap, Span rows, int from) {

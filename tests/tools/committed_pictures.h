@@ -4,7 +4,8 @@
 
 #include "assets/bitmap.h"
 #include "assets/metafile.h"
-#include "ui/description.h"
+#include "support/text_lines.h"
+#include "ui/layout.h"
 
 #include <gtest/gtest.h>
 
@@ -28,19 +29,8 @@ Metafile committedMetafile(std::string_view fileName);
 // "Form3" -> its description among the ten question windows.
 const WindowDescription& questionWindow(int number);
 
-inline constexpr double kTwipsPerPixel = 15.0;
-
-// A rectangle in client pixels; right and bottom are edges, not pixels.
-struct PixelRect {
-    double left = 0, top = 0, width = 0, height = 0;
-
-    double right() const { return left + width; }
-    double bottom() const { return top + height; }
-    double centreY() const { return top + height / 2; }
-};
-
-PixelRect toPixels(const Rect& twips);
-// The box less its border, where its picture is shown.
+// The box (in twips) less its border, where its picture is shown, in pixels as the windows
+// place it (ui/layout.h).
 PixelRect innerArea(const Rect& box, int border);
 
 // The statement box may have no border, a 1-px flat one or a 2-px sunken one; the graph boxes
@@ -58,13 +48,6 @@ Colour pixelAt(const Bitmap& bitmap, int x, int y);
 Colour mostFrequentColour(const Bitmap& bitmap);
 // Text ink, as opposed to the grey edge of a smoothed glyph.
 bool isDark(Colour c);
-
-// Rows or columns, both ends inclusive.
-struct Span {
-    int first = 0;
-    int last = -1;
-    bool empty() const { return last < first; }
-};
 
 struct Area {
     Span columns, rows;

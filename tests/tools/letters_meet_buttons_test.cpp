@@ -19,7 +19,8 @@ constexpr double kMostBefore = 19; // the button's right edge may stand this far
 constexpr double kMostInside = 2;  // or reach this far into it
 constexpr double kMostOffCentre = 5;
 
-constexpr std::array<std::string_view, 3> kOptions = {"Option1", "Option2", "Option3"};
+constexpr std::array<ControlId, 3> kOptions = {ControlId::Option1, ControlId::Option2,
+                                               ControlId::Option3};
 constexpr std::array<char16_t, 3> kLetters = {u'А', u'Б', u'В'};
 
 struct Statement {
@@ -44,18 +45,19 @@ void PrintTo(const Statement& s, std::ostream* os) {
 // Where a button stands, and where its letter was found, in client pixels.
 void expectButtonMeetsLetter(const PixelRect& button, double letterX, double lineCentreY,
                              const std::string& what) {
-    EXPECT_GE(button.right(), letterX - kMostBefore)
-        << what << ": button ends at " << button.right() << ", letter starts at " << letterX;
-    EXPECT_LE(button.right(), letterX + kMostInside)
-        << what << ": button ends at " << button.right() << ", letter starts at " << letterX;
-    EXPECT_LE(std::abs(button.centreY() - lineCentreY), kMostOffCentre)
-        << what << ": button centred at " << button.centreY() << ", choices line at "
-        << lineCentreY;
+    const int right = button.left + button.width;
+    const double centreY = button.top + button.height / 2.0;
+    EXPECT_GE(right, letterX - kMostBefore)
+        << what << ": button ends at " << right << ", letter starts at " << letterX;
+    EXPECT_LE(right, letterX + kMostInside)
+        << what << ": button ends at " << right << ", letter starts at " << letterX;
+    EXPECT_LE(std::abs(centreY - lineCentreY), kMostOffCentre)
+        << what << ": button centred at " << centreY << ", choices line at " << lineCentreY;
 }
 
 std::string describe(const Statement& s, int border, int option) {
     return "Form" + std::to_string(s.window) + " (border " + std::to_string(border) + " px) " +
-           std::string(kOptions[static_cast<std::size_t>(option)]);
+           std::string(controlName(kOptions[static_cast<std::size_t>(option)]));
 }
 
 class BitmapLetters : public ::testing::TestWithParam<Statement> {};
@@ -70,7 +72,7 @@ TEST_P(BitmapLetters, StandRightOfTheirButtons) {
     const Span choices = lines.back();
 
     for (int border : kStatementBorders) {
-        const PixelRect inner = innerArea(window.control("Picture1")->rect, border);
+        const PixelRect inner = innerArea(window.control(ControlId::Picture1)->rect, border);
         for (int k = 0; k < 3; ++k) {
             const PixelRect button =
                 toPixels(window.control(kOptions[static_cast<std::size_t>(k)])->rect);
@@ -122,8 +124,8 @@ TEST_P(MetafileLetters, StandRightOfTheirButtons) {
 
     const std::vector<TextRun> runs = textRuns(metafile);
     for (int border : kStatementBorders) {
-        const PixelRect inner = innerArea(window.control("Picture1")->rect, border);
-        const double sx = inner.width / space.cx, sy = inner.height / space.cy;
+        const PixelRect inner = innerArea(window.control(ControlId::Picture1)->rect, border);
+        const double sx = double(inner.width) / space.cx, sy = double(inner.height) / space.cy;
         for (int k = 0; k < 3; ++k) {
             const std::string what = describe(s, border, k);
             const TextRun* letter = nullptr;
@@ -151,7 +153,7 @@ TEST_P(MetafileLetters, StandRightOfTheirButtons) {
                 const double start = inner.left + run.text.reference.x * sx;
                 const double end = inner.left + run.end() * sx;
                 if (!blank) {
-                    EXPECT_TRUE(end <= button.left || start >= button.right())
+                    EXPECT_TRUE(end <= button.left || start >= (button.left + button.width))
                         << what << ": \"" << utf8(run.text.text) << "\" runs under the button";
                 }
             }

@@ -17,17 +17,22 @@ namespace {
 
 struct BitmapFile {
     int window;
-    std::string_view box;
+    ControlId box;
     std::string_view file;
 };
 
 const BitmapFile kBitmaps[] = {
-    {1, "Picture1", "form1_picture1.bmp"},   {1, "Picture2", "form1_picture2.bmp"},
-    {2, "Picture1", "form2_picture1.bmp"},   {2, "Picture2", "form2_picture2.bmp"},
-    {3, "Picture2", "form3_picture2.bmp"},   {5, "Picture2", "form5_picture2.bmp"},
-    {6, "Picture2", "form6_picture2.bmp"},   {7, "Picture2", "form7_picture2.bmp"},
-    {8, "Picture1", "form8_picture1.bmp"},   {9, "Picture1", "form9_picture1.bmp"},
-    {10, "Picture1", "form10_picture1.bmp"},
+    {1, ControlId::Picture1, "form1_picture1.bmp"},
+    {1, ControlId::Picture2, "form1_picture2.bmp"},
+    {2, ControlId::Picture1, "form2_picture1.bmp"},
+    {2, ControlId::Picture2, "form2_picture2.bmp"},
+    {3, ControlId::Picture2, "form3_picture2.bmp"},
+    {5, ControlId::Picture2, "form5_picture2.bmp"},
+    {6, ControlId::Picture2, "form6_picture2.bmp"},
+    {7, ControlId::Picture2, "form7_picture2.bmp"},
+    {8, ControlId::Picture1, "form8_picture1.bmp"},
+    {9, ControlId::Picture1, "form9_picture1.bmp"},
+    {10, ControlId::Picture1, "form10_picture1.bmp"},
 };
 
 // The generator's source of a window's picture; nullptr if it has none.
@@ -43,7 +48,8 @@ void PrintTo(const BitmapFile& b, std::ostream* os) {
 }
 
 std::string bitmapName(const ::testing::TestParamInfo<BitmapFile>& row) {
-    return "Form" + std::to_string(row.param.window) + "_" + std::string(row.param.box);
+    return "Form" + std::to_string(row.param.window) + "_" +
+           std::string(controlName(row.param.box));
 }
 
 std::uint32_t u32(const std::vector<std::byte>& b, std::size_t at) {

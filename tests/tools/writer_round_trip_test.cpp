@@ -1,12 +1,10 @@
 // What the generator's writers put into a file, the program's readers must get back.
 
 #include "assets/bitmap.h"
-#include "assets/icon.h"
 #include "assets/metafile.h"
 #include "tools/committed_pictures.h"
 #include "tools/picture_generator/bmp_writer.h"
 #include "tools/picture_generator/emf_writer.h"
-#include "tools/picture_generator/ico_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -146,67 +144,6 @@ TEST(EmfRoundTrip, EmptyPictureStillHasItsFrame) {
     ASSERT_TRUE(read.ok()) << read.error().describe();
     EXPECT_EQ(read.value().header.handles, 1);
     EXPECT_TRUE(textRuns(read.value()).empty());
-}
-
-gen::IconImage iconImage(int size, int bits) {
-    gen::IconImage image{size, bits, {}, {}};
-    const int colours = 1 << bits;
-    for (int i = 0; i < size * size; ++i) {
-        image.indices.push_back(static_cast<std::uint8_t>((i * 7 + i / size) % colours));
-        image.transparent.push_back(i % 5 == 0);
-    }
-    return image;
-}
-
-struct IconCase {
-    int size, bits;
-};
-
-void PrintTo(const IconCase& c, std::ostream* os) {
-    *os << c.size << " px, " << c.bits << " bit";
-}
-
-// Sizes that need no padding and sizes whose colour and mask rows are padded.
-class IcoRoundTrip : public ::testing::TestWithParam<IconCase> {};
-
-TEST_P(IcoRoundTrip, ReadsBackColoursAndTransparency) {
-    const gen::IconImage image = iconImage(GetParam().size, GetParam().bits);
-    const std::vector<gen::IconImage> images = {image};
-    const auto read = readIco(gen::writeIco(images));
-    ASSERT_TRUE(read.ok()) << read.error().describe();
-    ASSERT_EQ(read.value().images.size(), 1u);
-    const kt::IconImage& got = read.value().images[0];
-    ASSERT_EQ(got.width, image.size);
-    ASSERT_EQ(got.height, image.size);
-    for (std::size_t i = 0; i < image.indices.size(); ++i) {
-        const std::uint8_t* px = &got.rgba[4 * i];
-        if (image.transparent[i]) {
-            EXPECT_EQ(px[3], 0) << "pixel " << i;
-            continue;
-        }
-        const gen::Rgb want = image.bitsPerPixel == 1 ? gen::kMonochromePalette[image.indices[i]]
-                                                      : gen::kVgaPalette[image.indices[i]];
-        EXPECT_EQ(px[3], 255) << "pixel " << i;
-        EXPECT_EQ((Colour{px[0], px[1], px[2]}), (Colour{want.r, want.g, want.b})) << "pixel " << i;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Images, IcoRoundTrip,
-                         ::testing::Values(IconCase{32, 1}, IconCase{32, 4}, IconCase{16, 4},
-                                           IconCase{5, 1}, IconCase{7, 4}),
-                         [](const auto& row) {
-                             return std::to_string(row.param.size) + "px" +
-                                    std::to_string(row.param.bits) + "bit";
-                         });
-
-TEST(IcoRoundTrip, KeepsImagesInDirectoryOrder) {
-    const std::vector<gen::IconImage> images = {iconImage(32, 1), iconImage(32, 4),
-                                                iconImage(16, 4)};
-    const auto read = readIco(gen::writeIco(images));
-    ASSERT_TRUE(read.ok()) << read.error().describe();
-    ASSERT_EQ(read.value().images.size(), 3u);
-    EXPECT_EQ(read.value().images[0].width, 32);
-    EXPECT_EQ(read.value().images[2].width, 16);
 }
 
 } // namespace

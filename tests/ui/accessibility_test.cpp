@@ -61,7 +61,7 @@ private slots:
                  QStringLiteral("Вопрос %1 из 10").arg(number));
         QCOMPARE(roleOf(&window), QAccessible::Window);
 
-        QWidget* statement = window.control("Picture1");
+        QWidget* statement = window.control(ControlId::Picture1);
         QCOMPARE(accessible(statement, QAccessible::Name), QStringLiteral("Вопрос %1").arg(number));
         QCOMPARE(accessible(statement, QAccessible::Description), q(text.statement));
         QVERIFY(accessible(statement, QAccessible::Description)
@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(accessible(window.control(ControlId::Command1), QAccessible::Name),
                  QStringLiteral("Далее"));
 
-        QWidget* graph = window.control("Picture2");
+        QWidget* graph = window.control(ControlId::Picture2);
         QCOMPARE(graph != nullptr, !text.graph.empty());
         if (graph) {
             QVERIFY(accessible(graph, QAccessible::Name).startsWith(QStringLiteral("Рисунок")));
@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(result->windowTitle(), QStringLiteral("Результат"));
         QCOMPARE(accessible(result->control(ControlId::Label2), QAccessible::Name),
                  QStringLiteral("Оценка: 4")); // two wrong answers in window 1
-        QCOMPARE(accessible(result->control("Label1"), QAccessible::Name),
+        QCOMPARE(accessible(result->control(ControlId::Label1), QAccessible::Name),
                  QStringLiteral("Результат:"));
     }
 };

@@ -100,7 +100,7 @@ private slots:
         FormWidget* result = visibleWindow();
         QVERIFY(result);
         QCOMPARE(result->windowTitle(), QStringLiteral("Результат"));
-        QCOMPARE(qobject_cast<QLabel*>(result->control("Label1"))->text(),
+        QCOMPARE(qobject_cast<QLabel*>(result->control(ControlId::Label1))->text(),
                  QStringLiteral("Результат:"));
         QCOMPARE(label2(result), QStringLiteral(" 2"));
         QCOMPARE(qobject_cast<QPushButton*>(result->control(ControlId::Command1))->text(),

@@ -89,7 +89,8 @@ private slots:
         for (const auto& c : descriptionOf(FormId::Form1).controls()) {
             if (!c.Font)
                 continue;
-            const QString name = QString::fromUtf8(c.Name.data(), c.Name.size());
+            const QString name =
+                QString::fromUtf8(controlName(c.id).data(), controlName(c.id).size());
             QString expected = QStringLiteral("Liberation Serif");
             if (c.Font->Weight >= 700)
                 expected += QStringLiteral(" bold");

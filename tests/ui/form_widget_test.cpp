@@ -84,7 +84,7 @@ private slots:
         QFETCH(QRect, pixels);
         auto window = build(form);
         const QRect actual =
-            control.isEmpty() ? window->rect() : window->control(control.toStdString())->geometry();
+            control.isEmpty() ? window->rect() : window->findChild<QWidget*>(control)->geometry();
         QCOMPARE(actual, pixels);
     }
 
@@ -97,8 +97,8 @@ private slots:
         QCOMPARE(window->windowTitle(), QString::fromUtf8(d.Caption.data()));
         QCOMPARE(window->size(), QSize((d.ClientWidth + 7) / 15, (d.ClientHeight + 7) / 15));
         for (const auto& c : d.controls()) {
-            QWidget* w = window->control(c.Name);
-            QVERIFY2(w, c.Name.data());
+            QWidget* w = window->control(c.id);
+            QVERIFY2(w, controlName(c.id).data());
             const QRect expected((c.rect.Left + 7) / 15, (c.rect.Top + 7) / 15,
                                  (c.rect.right() + 7) / 15 - (c.rect.Left + 7) / 15,
                                  (c.rect.bottom() + 7) / 15 - (c.rect.Top + 7) / 15);
@@ -146,7 +146,7 @@ private slots:
         for (bool labels : {true, false})
             for (auto it = d.controls().rbegin(); it != d.controls().rend(); ++it)
                 if ((it->kind == ControlKind::Label) == labels)
-                    expected.append(window->control(it->Name));
+                    expected.append(window->control(it->id));
         QCOMPARE(stack.size(), expected.size());
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(stack[i]->objectName(), expected[i]->objectName());
@@ -193,7 +193,7 @@ private slots:
     void optionButtonsShowTheButtonFace_data() {
         QTest::addColumn<FormId>("form");
         for (FormId id : kAllForms)
-            if (descriptionOf(id).control("Option1"))
+            if (descriptionOf(id).control(ControlId::Option1))
                 QTest::newRow(descriptionOf(id).Name.data()) << id;
     }
     void optionButtonsShowTheButtonFace() {
@@ -201,8 +201,10 @@ private slots:
         auto window = build(form);
         const QImage image = window->grab().toImage();
         const QRgb face = window->palette().color(QPalette::Window).rgb();
-        for (const char* name : {"Option1", "Option2", "Option3"}) {
-            const QRect r = window->control(name)->geometry();
+        for (const ControlId option :
+             {ControlId::Option1, ControlId::Option2, ControlId::Option3}) {
+            const char* name = controlName(option).data();
+            const QRect r = window->control(option)->geometry();
             // The top corners: on Form1 the graph box, which lies in front, covers the bottom row.
             for (const QPoint corner : {r.topLeft(), r.topRight()})
                 QVERIFY2(image.pixel(corner) == face,
@@ -231,7 +233,7 @@ private slots:
         QApplication::setPalette(blue);
         auto window = build(form);
         QApplication::setPalette(original);
-        auto* label = qobject_cast<QLabel*>(window->control("Label2"));
+        auto* label = qobject_cast<QLabel*>(window->control(ControlId::Label2));
         QVERIFY(label);
         label->setText(QStringLiteral("???"));
         const QImage image = label->grab().toImage();
@@ -305,7 +307,7 @@ private slots:
     void closingTheWindowReachesTheProgram() {
         struct Closed final : WindowEvents {
             int closed = 0;
-            void Command1_Click() override {}
+            void commandClicked() override {}
             void closedByUser() override { ++closed; }
         } events;
         FormWidget window(descriptionOf(FormId::Form3), events);

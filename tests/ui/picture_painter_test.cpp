@@ -473,7 +473,7 @@ private slots:
         FormWidget window(descriptionOf(FormId::Form1), events);
         window.showCentred();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto* shown = qobject_cast<PictureBox*>(window.control(box.toStdString()));
+        auto* shown = qobject_cast<PictureBox*>(window.findChild<QWidget*>(box));
         QVERIFY(shown && !shown->hasFocus());
         const QImage unfocused = shown->grab().toImage();
         // Reached with the Tab key, as a pupil reaches it; styles draw their focus frame only then.
@@ -511,7 +511,9 @@ private slots:
                 if (c.kind == ControlKind::PictureBox && c.Picture != PictureId::None) {
                     const auto name = pictureName(c.Picture);
                     QTest::newRow(std::string(name).c_str())
-                        << form << QString::fromUtf8(c.Name.data(), qsizetype(c.Name.size()))
+                        << form
+                        << QString::fromUtf8(controlName(c.id).data(),
+                                             qsizetype(controlName(c.id).size()))
                         << static_cast<int>(c.Picture);
                     ++count;
                 }
@@ -522,11 +524,11 @@ private slots:
         QFETCH(QString, box);
         QFETCH(int, picture);
         struct NoEvents final : WindowEvents {
-            void Command1_Click() override {}
+            void commandClicked() override {}
             void closedByUser() override {}
         } events;
         FormWidget window(descriptionOf(form), events);
-        auto* shown = qobject_cast<PictureBox*>(window.control(box.toStdString()));
+        auto* shown = qobject_cast<PictureBox*>(window.findChild<QWidget*>(box));
         QVERIFY(shown);
         QCOMPARE(static_cast<int>(shown->pictureId()), picture);
         QVERIFY2(shown->picture(), "the box has no picture");

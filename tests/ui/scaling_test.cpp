@@ -11,6 +11,7 @@
 
 #include "app/program_description.h"
 #include "support/no_events.h"
+#include "support/text_lines.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/picture_box.h"
@@ -44,12 +45,7 @@ bool isDark(QRgb c) {
 }
 
 // Rows or columns, both ends inclusive.
-struct Span {
-    int first = 0;
-    int last = -1;
-    bool empty() const { return last < first; }
-    double centre() const { return (first + last + 1) / 2.0; }
-};
+using kt::test::Span;
 
 // The logical pixels of the layout: twips at 15 to a pixel, edges rounded half up.
 int pixelsOf(int twips) {
@@ -83,8 +79,9 @@ public:
     ShowingOnly(FormWidget& window, std::initializer_list<const char*> shown)
         : m_focus(QApplication::focusWidget()) {
         for (const auto& c : window.description().controls()) {
-            QWidget* w = window.control(c.Name);
-            if (std::find(shown.begin(), shown.end(), c.Name) == shown.end() && w->isVisible()) {
+            QWidget* w = window.control(c.id);
+            if (std::find(shown.begin(), shown.end(), controlName(c.id)) == shown.end() &&
+                w->isVisible()) {
                 w->hide();
                 m_hidden.push_back(w);
             }
@@ -122,21 +119,9 @@ QImage renderAtOne(FormWidget& window, std::initializer_list<const char*> shown)
     return image;
 }
 
-// Runs of rows that hold ink within `area`, separated by rows without: the text lines.
 std::vector<Span> textLines(const QImage& image, const QRect& area) {
-    std::vector<Span> lines;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        bool ink = false;
-        for (int x = area.left(); x <= area.right() && !ink; ++x)
-            ink = isDark(image.pixel(x, y));
-        if (!ink)
-            continue;
-        if (!lines.empty() && lines.back().last == y - 1)
-            lines.back().last = y;
-        else
-            lines.push_back({y, y});
-    }
-    return lines;
+    return kt::test::textLines(area.left(), area.top(), area.right(), area.bottom(),
+                               [&](int x, int y) { return isDark(image.pixel(x, y)); });
 }
 
 bool inkInColumn(const QImage& image, int x, Span rows) {
@@ -299,7 +284,7 @@ private slots:
         const QSize logical(pixelsOf(d.ClientWidth), pixelsOf(d.ClientHeight));
         QCOMPARE(window.size(), logical);
         for (const auto& c : d.controls())
-            QCOMPARE(window.control(c.Name)->geometry(), layoutRect(c.rect));
+            QCOMPARE(window.control(c.id)->geometry(), layoutRect(c.rect));
 
         QCOMPARE(window.windowHandle()->devicePixelRatio(), m_factor);
         QCOMPARE(probe->deviceRatio, m_factor);
@@ -370,7 +355,7 @@ private slots:
         QFETCH(FormId, form);
         auto window = shown(form);
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        auto* statement = qobject_cast<PictureBox*>(window->control("Picture1"));
+        auto* statement = qobject_cast<PictureBox*>(window->control(ControlId::Picture1));
         QVERIFY(statement && statement->picture());
         const double f = m_factor;
 
@@ -385,7 +370,7 @@ private slots:
 
         for (std::size_t k = 0; k < 3; ++k) {
             const QString what = QStringLiteral("%1 at %2").arg(kOptions[k]).arg(f);
-            const QRectF button = window->control(kOptions[k])->geometry();
+            const QRectF button = window->findChild<QWidget*>(kOptions[k])->geometry();
             const Letter letter = letterBeside(bare, inner, button, f);
             QVERIFY2(letter.x >= 0, qPrintable(what + ": " + letter.failure));
 
@@ -442,7 +427,7 @@ private slots:
         for (int n = 1; n <= 10; ++n) {
             FormWidget window(descriptionOf(formNumber(n)), m_events);
             for (const char* name : {"Picture1", "Picture2"})
-                if (auto* box = qobject_cast<PictureBox*>(window.control(name));
+                if (auto* box = qobject_cast<PictureBox*>(window.findChild<QWidget*>(name));
                     box && box->picture() &&
                     std::holds_alternative<Bitmap>(box->picture()->picture()))
                     QTest::addRow("%s %s", window.description().Name.data(), name)
@@ -454,7 +439,7 @@ private slots:
         QFETCH(QString, box);
         auto window = shown(form);
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        auto* pictureBox = qobject_cast<PictureBox*>(window->control(box.toStdString()));
+        auto* pictureBox = qobject_cast<PictureBox*>(window->findChild<QWidget*>(box));
         QVERIFY(pictureBox && pictureBox->picture());
         const auto* bitmap = std::get_if<Bitmap>(&pictureBox->picture()->picture());
         QVERIFY(bitmap);
@@ -512,7 +497,7 @@ private slots:
         QTest::addColumn<FormId>("form");
         for (int n = 1; n <= 10; ++n) {
             FormWidget window(descriptionOf(formNumber(n)), m_events);
-            auto* box = qobject_cast<PictureBox*>(window.control("Picture1"));
+            auto* box = qobject_cast<PictureBox*>(window.control(ControlId::Picture1));
             if (box && box->picture() &&
                 std::holds_alternative<Metafile>(box->picture()->picture()))
                 QTest::newRow(descriptionOf(formNumber(n)).Name.data()) << formNumber(n);
@@ -522,7 +507,7 @@ private slots:
         QFETCH(FormId, form);
         auto window = shown(form);
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        auto* statement = qobject_cast<PictureBox*>(window->control("Picture1"));
+        auto* statement = qobject_cast<PictureBox*>(window->control(ControlId::Picture1));
         const QImage atDevice = grabShowing(*window, {"Picture1"});
         const QImage atOne = renderAtOne(*window, {"Picture1"});
         if (m_factor == 1) {

@@ -23,14 +23,14 @@ void describeForAssistiveTechnology(FormWidget& window) {
     static const bool factoryInstalled = (QAccessible::installFactory(windowInterface), true);
     (void)factoryInstalled;
     const WindowDescription& description = window.description();
-    if (!description.AccessibleName.empty())
-        window.setAccessibleName(toQString(description.AccessibleName));
+    if (!description.accessibleName.empty())
+        window.setAccessibleName(toQString(description.accessibleName));
     for (const auto& c : description.controls()) {
         QWidget* control = window.control(c.id);
-        if (!c.AccessibleName.empty())
-            control->setAccessibleName(toQString(c.AccessibleName));
-        if (!c.AccessibleDescription.empty())
-            control->setAccessibleDescription(toQString(c.AccessibleDescription));
+        if (!c.accessibleName.empty())
+            control->setAccessibleName(toQString(c.accessibleName));
+        if (!c.accessibleDescription.empty())
+            control->setAccessibleDescription(toQString(c.accessibleDescription));
     }
 }
 

@@ -71,7 +71,7 @@ QWidget* FormWidget::createControl(const ControlDescription& c) {
     QWidget* widget = nullptr;
     switch (c.kind) {
     case ControlKind::PictureBox: {
-        widget = new PictureBox(c.Picture, c.Border, this);
+        widget = new PictureBox(c.Picture, c.border, this);
         break;
     }
     case ControlKind::Label: {
@@ -92,7 +92,7 @@ QWidget* FormWidget::createControl(const ControlDescription& c) {
         button->setAutoDefault(true);
         button->setFocusPolicy(Qt::StrongFocus);
         if (c.id == ControlId::Command1)
-            connect(button, &QPushButton::clicked, this, [this] { m_events.Command1_Click(); });
+            connect(button, &QPushButton::clicked, this, [this] { m_events.commandClicked(); });
         widget = button;
         break;
     }
@@ -103,7 +103,7 @@ QWidget* FormWidget::createControl(const ControlDescription& c) {
         break;
     }
     }
-    widget->setObjectName(toQString(c.Name));
+    widget->setObjectName(toQString(controlName(c.id)));
     widget->setGeometry(toQRect(c.rect));
     if (c.Font)
         widget->setFont(fontFor(*c.Font));
@@ -133,11 +133,6 @@ void FormWidget::stackAndOrder() {
             m_firstInTabOrder = next;
         previous = next;
     }
-}
-
-QWidget* FormWidget::control(std::string_view name) const {
-    const ControlDescription* c = m_description.control(name);
-    return c ? control(c->id) : nullptr;
 }
 
 QPoint framePosition(QSize frame, const QRect& available) {
@@ -177,7 +172,7 @@ void FormWidget::placeFrame(const QMargins& frame) {
 }
 
 void FormWidget::showCentred() {
-    if (!m_placed && m_description.StartUpPosition == 2) {
+    if (!m_placed && m_description.StartUpPosition == StartPosition::CentreScreen) {
         m_placed = true;
         if (!g_frameAsked) {
             g_frameAsked = true;

@@ -23,8 +23,6 @@ public:
     const WindowDescription& description() const { return m_description; }
     // The control, as built; nullptr when the window has none.
     QWidget* control(ControlId id) const { return m_controls[static_cast<std::size_t>(id)]; }
-    // The control that the description names so; nullptr when the window has none.
-    QWidget* control(std::string_view name) const;
 
     void showCentred();
 

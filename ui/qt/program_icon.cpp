@@ -1,34 +1,37 @@
 #include "ui/qt/program_icon.h"
 
-#include "assets/icon.h"
 #include "assets/picture_catalogue.h"
 
-#include <QImage>
+#include <QBuffer>
+#include <QImageReader>
 #include <QPixmap>
 #include <QtDebug>
 
 namespace kt::qt {
 
-QIcon programIcon() {
-    const auto icon = readIco(iconFile());
-    if (!icon) {
-        qWarning("kinematics-test: %s", icon.error().describe("icon").c_str());
-        return {};
+QList<QImage> programIconImages() {
+    const auto file = iconFile();
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(file.data()),
+                                               static_cast<qsizetype>(file.size()));
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "ico");
+    QList<QImage> images;
+    for (int i = 0; i < reader.imageCount(); ++i) {
+        QImage image;
+        if (!reader.jumpToImage(i) || !reader.read(&image)) {
+            qWarning("kinematics-test: the built-in icon: %s", qPrintable(reader.errorString()));
+            return {};
+        }
+        images.append(image);
     }
-    return toQIcon(icon.value());
+    return images;
 }
 
-QIcon toQIcon(const Icon& icon) {
-    QIcon result;
-    for (const IconImage& image : icon.images) {
-        QImage rgba(image.width, image.height, QImage::Format_RGBA8888);
-        const auto rowBytes = static_cast<std::size_t>(image.width) * 4;
-        for (int y = 0; y < image.height; ++y)
-            std::copy_n(image.rgba.data() + static_cast<std::size_t>(y) * rowBytes, rowBytes,
-                        rgba.scanLine(y));
-        result.addPixmap(QPixmap::fromImage(std::move(rgba)));
-    }
-    return result;
+QIcon programIcon() {
+    QIcon icon;
+    for (const QImage& image : programIconImages())
+        icon.addPixmap(QPixmap::fromImage(image));
+    return icon;
 }
 
 } // namespace kt::qt

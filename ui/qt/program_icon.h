@@ -1,17 +1,16 @@
 #pragma once
 
 #include <QIcon>
-
-namespace kt {
-struct Icon;
-}
+#include <QImage>
+#include <QList>
 
 namespace kt::qt {
 
-// The program's built-in icon, every size it holds; a null icon when the build has none.
-QIcon programIcon();
+// The images of the program's built-in icon, as Qt's own ICO reader reads them, in the file's
+// order; empty, with a warning, when it cannot read them.
+QList<QImage> programIconImages();
 
-// A decoded icon as Qt shows it: one pixmap for each image.
-QIcon toQIcon(const Icon& icon);
+// The program's built-in icon, every size it holds.
+QIcon programIcon();
 
 } // namespace kt::qt

@@ -1,5 +1,6 @@
 #include "ui/qt/qt_window_system.h"
 
+#include "program_identity.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/text.h"
 
@@ -31,10 +32,8 @@ void QtWindowSystem::reportError(const RuntimeErrorReport& error) {
 }
 
 void showErrorMessage(const RuntimeErrorReport& error) {
-    QMessageBox box(
-        QMessageBox::Critical, QStringLiteral("Тест по кинематике"),
-        QStringLiteral("Ошибка выполнения %1: %2.").arg(error.number).arg(toQString(error.text)),
-        QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, toQString(kProgramTitle), toQString(error.message()),
+                    QMessageBox::Ok);
     box.exec();
 }
 

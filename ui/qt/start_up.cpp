@@ -1,6 +1,8 @@
 #include "ui/qt/start_up.h"
 
+#include "program_identity.h"
 #include "ui/qt/program_icon.h"
+#include "ui/qt/text.h"
 
 #include <QApplication>
 #include <QList>
@@ -85,10 +87,10 @@ StartUpFailures::~StartUpFailures() {
 }
 
 void prepareApplication() {
-    QApplication::setApplicationName(QStringLiteral("kinematics-test"));
+    QApplication::setApplicationName(toQString(kProgramName));
     // Lets desktops match the windows to the launcher and its icon.
-    QApplication::setDesktopFileName(QStringLiteral("ru.school.kinematics_test"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setDesktopFileName(toQString(kApplicationId));
+    QApplication::setApplicationVersion(toQString(kProgramVersion));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(programIcon());
 }

@@ -61,8 +61,11 @@ const page = 'index.html';
 let html = read(page).toString('utf8');
 html = replace(html, '<link rel="(preload|manifest)"[^>]*>\\n', '', page, 7);
 html = replace(html, '<link rel="icon" href="favicon.ico">', () => `<link rel="icon" href="${dataUrl('image/x-icon', 'favicon.ico')}">`, page);
-const style = replace(read('style.css').toString('utf8'), 'url\\((fonts/[a-z-]+\\.woff2)\\)',
-  (_, file) => `url(${dataUrl('font/woff2', file)})`, 'style.css', 5);
+// The two style sheets in one, the faces' files inside it.
+const faces = read('program.css').toString('utf8').replace(/url\((fonts\/[a-z-]+\.woff2)\)/g,
+  (_, file) => `url(${dataUrl('font/woff2', file)})`);
+const style = `${faces}\n${read('style.css').toString('utf8')}`;
+html = replace(html, '<link rel="stylesheet" href="program.css">\n', '', page);
 html = replace(html, '<link rel="stylesheet" href="style.css">', () => `<style>${style}</style>`, page);
 html = replace(html, '<script src="loader.js"></script>', () =>
   `<script type="application/octet-stream" id="kt-module">${read(`${name}.wasm.gz`).toString('base64')}</script>\n<script src="loader.js"></script>`, page);

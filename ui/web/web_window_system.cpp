@@ -1,5 +1,6 @@
 #include "ui/web/web_window_system.h"
 
+#include "program_identity.h"
 #include "ui/layout.h"
 #include "ui/web/colours.h"
 #include "ui/web/host.h"
@@ -54,7 +55,7 @@ WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescriptio
     : m_system(system), m_number(number), m_description(description), m_events(events) {
     host::createWindow(number, description.Caption, twipsToPixels(description.ClientWidth),
                        twipsToPixels(description.ClientHeight));
-    host::describe(number, -1, description.AccessibleName, {});
+    host::describe(number, -1, description.accessibleName, {});
 
     const auto controls = description.controls();
     for (const auto& c : controls)
@@ -66,17 +67,17 @@ WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescriptio
         const PixelRect r = toPixels(c.rect);
         const bool showsCaption =
             c.kind == ControlKind::Label || c.kind == ControlKind::CommandButton;
-        host::addControl(number, i, c.Name, elementFor(c.kind), r.left, r.top, r.width, r.height,
-                         layerOf(description, place),
+        host::addControl(number, i, controlName(c.id), elementFor(c.kind), r.left, r.top, r.width,
+                         r.height, layerOf(description, place),
                          showsCaption ? c.Caption : std::string_view{});
         if (c.Font)
             host::setFont(number, i, c.Font->Name, fontPixels(*c.Font), c.Font->Weight >= 700,
                           c.Font->Italic, c.Font->Underline, c.Font->Strikethrough);
         if (c.kind == ControlKind::Label)
             host::setStyle(number, i, cssColour(c.ForeColor), cssAlignment(c.Alignment));
-        host::describe(number, i, c.AccessibleName, c.AccessibleDescription);
+        host::describe(number, i, c.accessibleName, c.accessibleDescription);
         if (c.kind == ControlKind::PictureBox)
-            m_pictures.try_emplace(i, &pictureBox(c.Picture, c.Border, r.width, r.height));
+            m_pictures.try_emplace(i, &pictureBox(c.Picture, c.border, r.width, r.height));
         if (m_focus < 0 && c.kind != ControlKind::Label)
             m_focus = i;
     }
@@ -131,7 +132,7 @@ void WebWindow::clicked(int place) {
     const auto controls = m_description.controls();
     if (place >= 0 && static_cast<std::size_t>(place) < controls.size() &&
         controls[static_cast<std::size_t>(place)].id == ControlId::Command1)
-        m_events.Command1_Click();
+        m_events.commandClicked();
 }
 
 bool WebWindow::paint(int place, double scale) const {
@@ -147,7 +148,7 @@ bool WebWindowSystem::paintAhead(const WindowDescription& description, double sc
         if (c.kind != ControlKind::PictureBox)
             continue;
         const PixelRect r = toPixels(c.rect);
-        if (pictureBox(c.Picture, c.Border, r.width, r.height).paintAhead(scale))
+        if (pictureBox(c.Picture, c.border, r.width, r.height).paintAhead(scale))
             return true;
     }
     return false;
@@ -166,8 +167,7 @@ void WebWindowSystem::end(int) {
 }
 
 void WebWindowSystem::reportError(const RuntimeErrorReport& error) {
-    host::reportError("Тест по кинематике", "Ошибка выполнения " + std::to_string(error.number) +
-                                                ": " + std::string(error.text) + ".");
+    host::reportError(kProgramTitle, error.message());
 }
 
 WebWindow* WebWindowSystem::window(int number) const {

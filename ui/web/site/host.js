@@ -435,9 +435,7 @@ const ktHost = (() => {
   };
 })();
 
-// The faces are fetched while the module compiles; the first window waits for both (loader.js).
-const ktFaces = Promise.all([
-  '400 19px "Times New Roman"', '700 27px "Times New Roman"', 'italic 400 16px "Times New Roman"',
-  '400 16px "Arial"', 'italic 400 16px "Book Antiqua"',
-].map((face) => document.fonts.load(face)));
+// The faces (program.css) are fetched while the module compiles; the first window waits for both
+// (loader.js).
+const ktFaces = Promise.all([...document.fonts].map((face) => face.load()));
 
