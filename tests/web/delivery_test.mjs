@@ -1,5 +1,5 @@
-// How the test reaches a pupil: the single file opened from disk in chromium and in Firefox (with
-// its strict file:// origins), the site from a server that compresses nothing, offline after one
+// How the test reaches a pupil: the single file opened from disk in chromium, in Firefox (with
+// its strict file:// origins) and in WebKit, the site from a server that compresses nothing, offline after one
 // visit and replaced by a new build, the words the pupil reads when something fails, no breach of
 // the page's security policy, and no accessibility violation that axe-core finds on any screen.
 //   node tests/web/delivery_test.mjs SITE_DIR SINGLE_FILE
@@ -12,6 +12,7 @@ import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
 import { AxePuppeteer } from '@axe-core/puppeteer';
 import { serve } from '../../ui/web/serve.mjs';
+import { launch as launchEngine, puppeteerOptions } from './engines.mjs';
 import { right } from '../support/right_answers.mjs';
 
 const [site, singleFile] = process.argv.slice(2);
@@ -23,17 +24,9 @@ const browsers = [];
 async function launch(engine) {
   const profile = mkdtempSync(join(tmpdir(), `kt-${engine}-`));
   profiles.push(profile);
-  const browser = await puppeteer.launch(engine === 'firefox'
-    ? {
-      browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true, userDataDir: profile,
-      // puppeteer loosens this; a pupil's Firefox keeps each file:// page an origin of its own
-      extraPrefsFirefox: { 'security.fileuri.strict_origin_policy': true },
-      timeout: 120000,
-    }
-    : {
-      executablePath: '/usr/bin/chromium', headless: true, userDataDir: profile,
-      args: ['--no-sandbox', '--no-first-run', '--disable-gpu'], timeout: 120000,
-    });
+  const browser = await puppeteer.launch({
+    headless: true, userDataDir: profile, timeout: 120000, ...puppeteerOptions(engine),
+  });
   browsers.push(browser);
   return browser;
 }
@@ -87,7 +80,7 @@ async function takeWholeTest(page) {
 const heading = (page) => page.waitForSelector('#loading.failed')
   .then(() => page.$eval('#loading-heading', (e) => e.textContent));
 
-test('the single file: at most 512 KiB, and from disk the whole test, in chromium and Firefox', async () => {
+test('the single file: at most 512 KiB, and from disk the whole test, in chromium, Firefox and WebKit', async () => {
   assert.ok(statSync(singleFile).size <= 512 * 1024, `${singleFile}: ${statSync(singleFile).size} bytes`);
   for (const browser of [chromium, await launch('firefox')]) {
     const page = await open(browser, pathToFileURL(singleFile).href);
@@ -95,6 +88,21 @@ test('the single file: at most 512 KiB, and from disk the whole test, in chromiu
     await page.goto(pathToFileURL(join(site, 'index.html')).href);
     assert.match(await heading(page), /^Страница открыта с диска/);
     await page.close();
+  }
+  // WebKit through WebDriver, which sees the page but not its console: the mark says it all.
+  const webkit = await launchEngine('webkit');
+  try {
+    const page = await webkit.open(pathToFileURL(singleFile).href);
+    for (let n = 1; n <= 10; ++n) {
+      await page.click(`${shown} input[aria-label^="${right[n - 1]}."]`);
+      await page.click(`${shown} [data-name="Command1"]`);
+    }
+    assert.deepEqual(await page.evaluate((selector) => [
+      document.querySelector(`${selector} .caption`).textContent,
+      document.querySelector(`${selector} [data-name="Label2"] span[aria-hidden]`).textContent.trim(),
+    ], shown), ['Результат', '5']);
+  } finally {
+    await webkit.close();
   }
 });
 

@@ -24,7 +24,7 @@ export const engines = ['chromium', 'firefox', 'webkit'];
 const patience = 120000; // a busy machine starts a browser slowly; nothing here waits on a clock
 const firstWindow = '.window:not([hidden])';
 
-function puppeteerOptions(engine) {
+export function puppeteerOptions(engine) {
   if (engine === 'chromium')
     return { executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--no-first-run', '--disable-gpu'] };
   return {
@@ -108,7 +108,10 @@ async function launchWebKit() {
     env: { ...process.env, DISPLAY: display, HOME: home, NO_AT_BRIDGE: '1', GDK_BACKEND: 'x11' },
   });
   const base = `http://127.0.0.1:${port}`;
+  const sessions = new Set();
   const stop = async () => {
+    // A browser left open when its driver goes takes other engines' browsers down with it.
+    for (const id of sessions) await command('DELETE', `/session/${id}`).catch(() => {});
     for (const { child, exited } of [driver, server]) {
       if (child.exitCode === null) { child.kill(); await exited; }
     }
@@ -156,6 +159,7 @@ async function launchWebKit() {
           },
         },
       });
+      sessions.add(sessionId);
       const session = (method, path, body) => command(method, `/session/${sessionId}${path}`, body);
       const evaluate = (fn, ...args) =>
         session('POST', '/execute/sync', { script: `return (${fn}).apply(null, arguments);`, args });
@@ -174,7 +178,7 @@ async function launchWebKit() {
           await session('POST', `/element/${Object.values(element)[0]}/click`, {});
         },
         evaluate,
-        close: () => session('DELETE', ''),
+        close: () => session('DELETE', '').then(() => sessions.delete(sessionId)),
       };
     },
     close: stop,
