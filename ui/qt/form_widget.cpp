@@ -3,6 +3,7 @@
 #include "ui/qt/accessibility.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/picture_box.h"
+#include "ui/qt/program_icon.h"
 #include "ui/qt/system_colours.h"
 #include "ui/qt/text.h"
 #include "ui/qt/twips.h"
@@ -196,6 +197,7 @@ void FormWidget::closeEvent(QCloseEvent* event) {
 
 void FormWidget::paintEvent(QPaintEvent* event) {
     installBuiltInFonts();
+    installProgramIconSoon();
     // By the first paint the window manager has framed the window: the frame can be measured,
     // for the windows shown after this one.
     if (m_frameUnseen) {

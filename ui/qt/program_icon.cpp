@@ -2,9 +2,11 @@
 
 #include "assets/picture_catalogue.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QImageReader>
 #include <QPixmap>
+#include <QTimer>
 #include <QtDebug>
 
 namespace kt::qt {
@@ -32,6 +34,12 @@ QIcon programIcon() {
     for (const QImage& image : programIconImages())
         icon.addPixmap(QPixmap::fromImage(image));
     return icon;
+}
+
+void installProgramIconSoon() {
+    static const bool asked =
+        (QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(programIcon()); }), true);
+    (void)asked;
 }
 
 } // namespace kt::qt

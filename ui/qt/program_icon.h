@@ -13,4 +13,9 @@ QList<QImage> programIconImages();
 // The program's built-in icon, every size it holds.
 QIcon programIcon();
 
+// Gives every window the program's icon, once, as soon as the event loop is next idle. Called at a
+// window's first paint: reading the icon loads Qt's image plugins, which would cost the first
+// window a tenth of its start-up if it were read before the window is on screen.
+void installProgramIconSoon();
+
 } // namespace kt::qt

@@ -1,7 +1,6 @@
 #include "ui/qt/start_up.h"
 
 #include "program_identity.h"
-#include "ui/qt/program_icon.h"
 #include "ui/qt/text.h"
 
 #include <QApplication>
@@ -92,7 +91,6 @@ void prepareApplication() {
     QApplication::setDesktopFileName(toQString(kApplicationId));
     QApplication::setApplicationVersion(toQString(kProgramVersion));
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(programIcon());
 }
 
 } // namespace kt::qt
