@@ -11,18 +11,18 @@ namespace kt::web {
 
 namespace {
 
-host::Element elementFor(ControlKind kind) {
+std::string_view elementFor(ControlKind kind) {
     switch (kind) {
     case ControlKind::PictureBox:
-        return host::Element::Picture;
+        return host::element::kPicture;
     case ControlKind::CommandButton:
-        return host::Element::Button;
+        return host::element::kButton;
     case ControlKind::OptionButton:
-        return host::Element::Option;
+        return host::element::kOption;
     case ControlKind::Label:
         break;
     }
-    return host::Element::Label;
+    return host::element::kLabel;
 }
 
 std::string_view cssAlignment(TextAlignment alignment) {
