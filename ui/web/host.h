@@ -5,35 +5,51 @@
 // context that is being painted; everything it is told is in CSS pixels. Each call is the method
 // of the same name of the page script's `ktHost` object (host.js).
 
-#include <emscripten/val.h>
-
+#include <array>
 #include <cstdint>
-#include <string>
+#include <span>
 #include <string_view>
+#include <type_traits>
 
-namespace kt::web::host {
+namespace kt::web::host::detail {
 
-namespace detail {
+// One argument on its way to the page: a number, a flag, or text (UTF-8) or bytes in the
+// module's memory, which the page reads from there.
+struct Argument {
+    enum class Type : std::int32_t { Number, Flag, Text, Bytes };
+    Type type;
+    std::int32_t length;
+    double value; // the number, the flag as 0 or 1, or where the text or the bytes start
+};
+static_assert(sizeof(Argument) == 16); // as host.cpp reads it
 
-// A string goes to the page as a copy; numbers and flags as they are.
-inline std::string toPage(std::string_view text) {
-    return std::string(text);
+template <typename T>
+requires std::is_arithmetic_v<T> Argument toPage(T number) {
+    return {std::is_same_v<T, bool> ? Argument::Type::Flag : Argument::Type::Number, 0,
+            static_cast<double>(number)};
 }
-template <typename T> T toPage(T value) {
-    return value;
+inline Argument toPage(std::string_view text) {
+    return {Argument::Type::Text, static_cast<std::int32_t>(text.size()),
+            static_cast<double>(reinterpret_cast<std::uintptr_t>(text.data()))};
+}
+inline Argument toPage(std::span<const std::uint8_t> bytes) {
+    return {Argument::Type::Bytes, static_cast<std::int32_t>(bytes.size()),
+            static_cast<double>(reinterpret_cast<std::uintptr_t>(bytes.data()))};
 }
 
-inline const emscripten::val& page() {
-    static const emscripten::val host = emscripten::val::global("ktHost");
-    return host;
-}
+// Calls the method `method` of the page script's `ktHost` with the arguments, and returns what it
+// returns as a number (a flag as 0 or 1, nothing as 0).
+double callPage(const char* method, const Argument* arguments, int count);
 
 template <typename Result = void, typename... Arguments>
 Result call(const char* method, Arguments... arguments) {
-    return page().call<Result>(method, toPage(arguments)...);
+    const std::array<Argument, sizeof...(Arguments)> list{toPage(arguments)...};
+    return static_cast<Result>(callPage(method, list.data(), static_cast<int>(list.size())));
 }
 
-} // namespace detail
+} // namespace kt::web::host::detail
+
+namespace kt::web::host {
 
 // The element the page makes for a control, by the name host.js knows it by.
 namespace element {
@@ -98,8 +114,7 @@ inline void reportError(std::string_view title, std::string_view message) {
 // Painting into the current canvas, in its device pixels.
 inline int defineImage(const std::uint8_t* rgba, int width, int height) {
     const auto bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-    return detail::call<int>(
-        "defineImage", emscripten::val(emscripten::typed_memory_view(bytes, rgba)), width, height);
+    return detail::call<int>("defineImage", std::span(rgba, bytes), width, height);
 }
 // A blank image of the page, new or the image `again` made over, that becomes the current canvas
 // until endImage(), which makes the one before current again.
@@ -124,8 +139,7 @@ inline void unclip() {
 }
 inline void drawCharacter(std::string_view family, int weight, bool italic, int pixelSize,
                           double scaleX, double scaleY, double x, double y, char16_t ch) {
-    detail::call("drawCharacter", family, weight, italic, pixelSize, scaleX, scaleY, x, y,
-                 static_cast<int>(ch));
+    detail::call("drawCharacter", family, weight, italic, pixelSize, scaleX, scaleY, x, y, ch);
 }
 
 } // namespace kt::web::host

@@ -135,9 +135,7 @@ const ktFit = (() => {
   };
 })();
 
-// `var`, so that it is a property of the global object, where the module looks up its methods by
-// name (ui/web/host.h).
-var ktHost = (() => {
+const ktHost = (() => {
   const windows = new Map(); // form -> { root, client, controls, pictures }
   const images = [];
   let context = null; // the canvas being painted
