@@ -15,7 +15,10 @@ EM_JS(double, kt_call_page, (const char* method, const kt::web::host::detail::Ar
         values.push(type === 0 ? value : type === 1 ? value !== 0
             : type === 2 ? UTF8ToString(value, length) : HEAPU8.subarray(value, value + length));
     }
-    return +ktHost[UTF8ToString(method)].apply(ktHost, values) || 0;
+    // The names are string literals, so each is read once.
+    const names = Module.ktMethods || (Module.ktMethods = {});
+    const name = names[method] || (names[method] = UTF8ToString(method));
+    return +ktHost[name].apply(ktHost, values) || 0;
 });
 // clang-format on
 

@@ -51,14 +51,6 @@ Result call(const char* method, Arguments... arguments) {
 
 namespace kt::web::host {
 
-// The element the page makes for a control, by the name host.js knows it by.
-namespace element {
-inline constexpr std::string_view kPicture = "picture";
-inline constexpr std::string_view kLabel = "label";
-inline constexpr std::string_view kButton = "button";
-inline constexpr std::string_view kOption = "option";
-} // namespace element
-
 // The largest client area of all the windows the program may show, before any is built: the
 // page shows every window at the one scale at which that one fits the view.
 inline void setLargestWindow(int width, int height) {
@@ -69,7 +61,8 @@ inline void createWindow(int window, std::string_view title, int width, int heig
     detail::call("createWindow", window, title, width, height);
 }
 // Adds a control to the window, after the ones added before it (which is its place in the tab
-// order and in the reading order); `kind` is one of `element`, `layer` stacks it, higher in front.
+// order and in the reading order); `kind` names the element the page makes for it, `layer` stacks
+// it, higher in front.
 inline void addControl(int window, int control, std::string_view name, std::string_view kind,
                        int left, int top, int width, int height, int layer, std::string_view text) {
     detail::call("addControl", window, control, name, kind, left, top, width, height, layer, text);

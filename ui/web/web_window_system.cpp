@@ -11,18 +11,19 @@ namespace kt::web {
 
 namespace {
 
+// The element the page makes for a control, by the name host.js knows it by.
 std::string_view elementFor(ControlKind kind) {
     switch (kind) {
     case ControlKind::PictureBox:
-        return host::element::kPicture;
+        return "picture";
     case ControlKind::CommandButton:
-        return host::element::kButton;
+        return "button";
     case ControlKind::OptionButton:
-        return host::element::kOption;
+        return "option";
     case ControlKind::Label:
         break;
     }
-    return host::element::kLabel;
+    return "label";
 }
 
 std::string_view cssAlignment(TextAlignment alignment) {
