@@ -7,7 +7,7 @@
 
 // clang-format off
 EM_JS(double, kt_call_page, (const char* method, const kt::web::host::detail::Argument* list, int count), {
-    const values = [];
+    const values = []; // types 0 to 3 as in Argument::Type: number, flag, text, bytes
     for (let i = 0; i < count; ++i) {
         const type = HEAP32[(list >> 2) + 4 * i];
         const length = HEAP32[(list >> 2) + 4 * i + 1];
