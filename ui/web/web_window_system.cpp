@@ -11,18 +11,19 @@ namespace kt::web {
 
 namespace {
 
-host::Element elementFor(ControlKind kind) {
+// The element the page makes for a control, by the name host.js knows it by.
+std::string_view elementFor(ControlKind kind) {
     switch (kind) {
     case ControlKind::PictureBox:
-        return host::Element::Picture;
+        return "picture";
     case ControlKind::CommandButton:
-        return host::Element::Button;
+        return "button";
     case ControlKind::OptionButton:
-        return host::Element::Option;
+        return "option";
     case ControlKind::Label:
         break;
     }
-    return host::Element::Label;
+    return "label";
 }
 
 std::string_view cssAlignment(TextAlignment alignment) {

@@ -238,13 +238,13 @@ const ktHost = (() => {
     addControl(form, index, name, kind, left, top, width, height, layer, text) {
       const frame = windows.get(form);
       let element;
-      if (kind === 0) { // picture box
+      if (kind === 'picture') {
         element = document.createElement('canvas');
         element.tabIndex = 0;
         element.setAttribute('role', 'img');
         frame.pictures.push({ canvas: element, control: index, width, height, scale: 0 });
         place(element, left, top, width, height);
-      } else if (kind === 1) { // label: what it shows, and what a screen reader says for it
+      } else if (kind === 'label') { // what it shows, and what a screen reader says for it
         element = document.createElement('div');
         element.className = 'label';
         const shown = document.createElement('span');
@@ -254,13 +254,13 @@ const ktHost = (() => {
         shown.textContent = spoken.textContent = text;
         element.append(shown, spoken);
         place(element, left, top, width, height);
-      } else if (kind === 2) { // command button
+      } else if (kind === 'button') {
         element = document.createElement('button');
         element.type = 'button';
         element.textContent = text;
         element.addEventListener('click', () => { if (!ended) Module._kt_click(form, index); });
         place(element, left, top, width, height);
-      } else { // option button: one group per window
+      } else { // 'option': one group per window
         element = document.createElement('input');
         element.type = 'radio';
         element.name = `form${form}`;
@@ -350,7 +350,7 @@ const ktHost = (() => {
       const image = document.createElement('canvas');
       image.width = width;
       image.height = height;
-      image.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer), width, height), 0, 0);
+      image.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), 0, 0);
       images.push(image);
       return images.length - 1;
     },
