@@ -54,6 +54,7 @@ function state(page) {
       windows: document.querySelectorAll(shownWindow).length,
       caption: frame?.querySelector('.caption').textContent ?? null,
       label: label?.textContent ?? null,
+      labelFont: label ? `${getComputedStyle(label).fontWeight} ${getComputedStyle(label).fontStyle}` : null,
       news: document.getElementById('news').textContent.trim(),
       ended: !document.getElementById('end').hidden,
     };
@@ -95,6 +96,7 @@ for (const engine of engines) {
       assert.equal(result.caption, 'Результат');
       assert.equal(result.windows, 1);
       assert.equal(result.label.trim(), '2'); // ten wrong answers: (20 - 10) \ 4
+      assert.equal(result.labelFont, '700 normal'); // the mark's face: bold, upright
       assert.equal(result.news, 'Оценка: 2');
       await page.click(command);
       const end = await state(page);
