@@ -1,6 +1,7 @@
 #include "ui/qt/picture_box.h"
 
 #include "assets/picture_catalogue.h"
+#include "program_identity.h"
 
 #include <QPainter>
 #include <QtDebug>
@@ -33,7 +34,8 @@ PictureBox::PictureBox(PictureId picture, PictureBorder border, QWidget* parent)
     if (loaded)
         m_paintable.emplace(std::move(loaded).value());
     else // the box stays empty; the rest of the window still works
-        qWarning("kinematics-test: %s", loaded.error().describe().c_str());
+        qWarning("%.*s: %s", int(kProgramName.size()), kProgramName.data(),
+                 loaded.error().describe().c_str());
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

@@ -16,10 +16,8 @@ namespace kt::qt {
 
 namespace {
 
-constexpr const char* kProgram = "kinematics-test";
-
 void say(const std::string& line) {
-    std::fprintf(stderr, "%s: %s\n", kProgram, line.c_str());
+    std::fprintf(stderr, "%.*s: %s\n", int(kProgramName.size()), kProgramName.data(), line.c_str());
 }
 
 QtMessageHandler g_qtHandler = nullptr;

@@ -25,8 +25,9 @@ public:
     StartUpFailures& operator=(const StartUpFailures&) = delete;
 };
 
-// Settings of the application object: name, version, icon, and no quitting behind the program's
-// back when its last window is hidden. The built-in fonts wait for the first paint (ui/qt/fonts.h).
+// Settings of the application object: name, version, and no quitting behind the program's back
+// when its last window is hidden. The built-in fonts and the icon wait for the first paint
+// (ui/qt/fonts.h, ui/qt/program_icon.h).
 void prepareApplication();
 
 } // namespace kt::qt
