@@ -4,8 +4,6 @@
 #include "tools/picture_generator/ico_writer.h"
 #include "ui/qt/program_icon.h"
 
-#include <QBuffer>
-#include <QImageReader>
 #include <QSet>
 #include <QTest>
 
@@ -15,13 +13,9 @@ namespace gen = kt::pictures;
 namespace {
 
 QList<QImage> readIco(const std::vector<std::byte>& file) {
-    QByteArray bytes(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, "ico");
-    QList<QImage> images;
-    for (int i = 0; i < reader.imageCount(); ++i)
-        if (reader.jumpToImage(i))
-            images.append(reader.read().convertToFormat(QImage::Format_ARGB32));
+    QList<QImage> images = qt::icoImages(file);
+    for (QImage& image : images)
+        image.convertTo(QImage::Format_ARGB32);
     return images;
 }
 

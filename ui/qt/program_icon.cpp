@@ -1,6 +1,7 @@
 #include "ui/qt/program_icon.h"
 
 #include "assets/picture_catalogue.h"
+#include "program_identity.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -11,8 +12,7 @@
 
 namespace kt::qt {
 
-QList<QImage> programIconImages() {
-    const auto file = iconFile();
+QList<QImage> icoImages(std::span<const std::byte> file) {
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(file.data()),
                                                static_cast<qsizetype>(file.size()));
     QBuffer buffer(&bytes);
@@ -21,12 +21,17 @@ QList<QImage> programIconImages() {
     for (int i = 0; i < reader.imageCount(); ++i) {
         QImage image;
         if (!reader.jumpToImage(i) || !reader.read(&image)) {
-            qWarning("kinematics-test: the built-in icon: %s", qPrintable(reader.errorString()));
+            qWarning("%.*s: an icon: %s", int(kProgramName.size()), kProgramName.data(),
+                     qPrintable(reader.errorString()));
             return {};
         }
         images.append(image);
     }
     return images;
+}
+
+QList<QImage> programIconImages() {
+    return icoImages(iconFile());
 }
 
 QIcon programIcon() {

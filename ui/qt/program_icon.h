@@ -4,10 +4,16 @@
 #include <QImage>
 #include <QList>
 
+#include <cstddef>
+#include <span>
+
 namespace kt::qt {
 
-// The images of the program's built-in icon, as Qt's own ICO reader reads them, in the file's
-// order; empty, with a warning, when it cannot read them.
+// The images of an ICO file, as Qt's own ICO reader reads them, in the file's order; empty, with
+// a warning, when it cannot read them.
+QList<QImage> icoImages(std::span<const std::byte> file);
+
+// The images of the program's built-in icon.
 QList<QImage> programIconImages();
 
 // The program's built-in icon, every size it holds.
