@@ -138,6 +138,7 @@ const ktFit = (() => {
 const ktHost = (() => {
   const windows = new Map(); // form -> { root, client, controls, pictures }
   const images = [];
+  const blocks = new Map(); // `${image} ${whole}` -> the image enlarged in whole-pixel blocks
   let context = null; // the canvas being painted
   let lastFont = '';
   const painting = []; // the canvases set aside while an image is painted
@@ -180,7 +181,7 @@ const ktHost = (() => {
       ktFit.centre(frame.root, frame.client);
       paintWindow(form);
     }
-    whenIdle(paintAhead);
+    paintAheadWhenIdle();
   }
 
   // Zooming and moving to another screen change the device pixels per CSS pixel.
@@ -193,9 +194,17 @@ const ktHost = (() => {
 
   // While the page has nothing else to do, the program paints the windows' pictures ahead, a box
   // at a time, so that a click waits for none of them (and for at most one box being painted).
+  // One chain of it at a time, however often the view changes.
   const whenIdle = globalThis.requestIdleCallback ?? ((task) => setTimeout(task, 50));
+  let aheadQueued = false;
   function paintAhead() {
-    if (Module._kt_paint_ahead(ktFit.scale())) whenIdle(paintAhead);
+    aheadQueued = false;
+    if (Module._kt_paint_ahead(ktFit.scale())) paintAheadWhenIdle();
+  }
+  function paintAheadWhenIdle() {
+    if (aheadQueued) return;
+    aheadQueued = true;
+    whenIdle(paintAhead);
   }
 
   function showEnd() {
@@ -389,14 +398,19 @@ const ktHost = (() => {
         context.imageSmoothingEnabled = false;
         return;
       }
-      const blocks = document.createElement('canvas');
-      blocks.width = image.width * whole;
-      blocks.height = image.height * whole;
-      const enlarging = blocks.getContext('2d');
-      enlarging.imageSmoothingEnabled = false;
-      enlarging.drawImage(image, 0, 0, blocks.width, blocks.height);
+      // Enlarged once for each whole part, not at every paint.
+      const key = `${index} ${whole}`;
+      if (!blocks.has(key)) {
+        const enlarged = document.createElement('canvas');
+        enlarged.width = image.width * whole;
+        enlarged.height = image.height * whole;
+        const enlarging = enlarged.getContext('2d');
+        enlarging.imageSmoothingEnabled = false;
+        enlarging.drawImage(image, 0, 0, enlarged.width, enlarged.height);
+        blocks.set(key, enlarged);
+      }
       context.imageSmoothingEnabled = true;
-      context.drawImage(blocks, left, top, image.width * scale, image.height * scale);
+      context.drawImage(blocks.get(key), left, top, image.width * scale, image.height * scale);
       context.imageSmoothingEnabled = false;
     },
 
@@ -430,7 +444,7 @@ const ktHost = (() => {
       addEventListener('resize', refit);
       globalThis.visualViewport?.addEventListener('resize', refit); // pinch zoom
       watchScale();
-      whenIdle(paintAhead);
+      paintAheadWhenIdle();
     },
   };
 })();
