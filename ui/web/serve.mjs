@@ -38,7 +38,7 @@ export function serve(dir, port = 0, { compress = true } = {}) {
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
     const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
-    if (request.method !== 'GET' || (file !== root && !file.startsWith(root + sep))) {
+    if (!['GET', 'HEAD'].includes(request.method) || (file !== root && !file.startsWith(root + sep))) {
       response.writeHead(404).end();
       return;
     }
@@ -57,7 +57,7 @@ export function serve(dir, port = 0, { compress = true } = {}) {
       headers['Content-Encoding'] = 'gzip';
     }
     headers['Content-Length'] = body.length;
-    response.writeHead(200, headers).end(body);
+    response.writeHead(200, headers).end(request.method === 'HEAD' ? undefined : body);
   });
   return new Promise((done, fail) => {
     server.once('error', fail);
