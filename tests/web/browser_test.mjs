@@ -28,17 +28,10 @@ after(async () => {
   await server?.close();
 });
 
-// `beforeScripts`, when given, runs in the page before any of its own scripts.
+// A page of chromium's, as puppeteer drives it; `beforeScripts`, when given, runs in the page
+// before any of its own scripts.
 async function open(viewport = { width: 1024, height: 700 }, beforeScripts = null) {
-  const page = await chromium.puppeteer.newPage();
-  page.setDefaultTimeout(120000);
-  const errors = [];
-  page.on('pageerror', (error) => errors.push(error.message));
-  page.on('requestfailed', (request) => errors.push(`${request.url()}: ${request.failure()?.errorText}`));
-  await page.setViewport(viewport);
-  if (beforeScripts) await page.evaluateOnNewDocument(beforeScripts);
-  await page.goto(server.url);
-  await page.waitForSelector('.window:not([hidden])');
+  const { page, errors } = await chromium.open(server.url, viewport, beforeScripts);
   page.errors = errors;
   return page;
 }

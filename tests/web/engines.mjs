@@ -42,17 +42,19 @@ async function launchPuppeteer(engine) {
   });
   return {
     engine,
-    puppeteer: browser,
-    async open(url, viewport = { width: 1024, height: 700 }) {
+    // `beforeScripts`, when given, runs in the page before any of its own scripts.
+    async open(url, viewport = { width: 1024, height: 700 }, beforeScripts = null) {
       const page = await browser.newPage();
       page.setDefaultTimeout(patience);
       const errors = [];
       page.on('pageerror', (error) => errors.push(error.message));
       page.on('requestfailed', (request) => errors.push(`${request.url()}: ${request.failure()?.errorText}`));
       await page.setViewport(viewport);
+      if (beforeScripts) await page.evaluateOnNewDocument(beforeScripts);
       await page.goto(url);
       await page.waitForSelector(firstWindow);
       return {
+        page, // puppeteer's own, for what only the DevTools protocol can do
         errors,
         click: (selector) => page.click(selector),
         evaluate: (fn, ...args) => page.evaluate(fn, ...args),
