@@ -27,9 +27,18 @@ set(KT_TEST_ENVIRONMENT
   QT_IM_MODULE=unset:)
 if(KT_SANITIZE)
   # Leaks inside other people's libraries are theirs; tests/build/leak_canary.cpp proves that
-  # ours are still reported.
+  # ours are still reported. The suppressions name libraries, so none may be unloaded before the
+  # leak check (tests/build/keep_libraries_loaded.cpp). The preload goes into programs built
+  # without the sanitizers too (shells, X servers, Python), so it is built without them.
+  add_library(kt_keep_libraries_loaded SHARED
+    ${PROJECT_SOURCE_DIR}/tests/build/keep_libraries_loaded.cpp)
+  target_compile_options(kt_keep_libraries_loaded PRIVATE -fno-sanitize=all)
+  target_link_options(kt_keep_libraries_loaded PRIVATE -fno-sanitize=all -nostdlib++)
+  set_target_properties(kt_keep_libraries_loaded PROPERTIES
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-environment)
   list(APPEND KT_TEST_ENVIRONMENT
-    LSAN_OPTIONS=set:suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0)
+    LSAN_OPTIONS=set:suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0
+    LD_PRELOAD=set:${CMAKE_BINARY_DIR}/test-environment/libkt_keep_libraries_loaded.so)
 endif()
 
 # Gives every test of the calling folder that environment; call it after its add_test lines.

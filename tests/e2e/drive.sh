@@ -126,9 +126,9 @@ start_program() {
     [[ $bus_address == unset ]] || environment+=(DBUS_SESSION_BUS_ADDRESS="$bus_address")
     # A test that names the display on the command line sets display_in_environment=no.
     [[ ${display_in_environment:-yes} == yes ]] && environment+=(DISPLAY="$DISPLAY")
-    # The sanitizers' settings come from the test that runs this.
+    # The sanitizers' settings, and their preload, come from the test that runs this.
     local name
-    for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+    for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS LD_PRELOAD; do
         [[ -n ${!name:-} ]] && environment+=("$name=${!name}")
     done
     env -i "${environment[@]}" "$@" >"$work/out.log" 2>&1 &

@@ -26,7 +26,7 @@ for _ in $(seq 200); do [[ -S $work/runtime/wayland-kt ]] && break; sleep 0.05; 
 # WAYLAND_DEBUG writes the program's side of the protocol to its standard error. The sanitizers'
 # settings come from the test that runs this.
 sanitizers=()
-for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS LD_PRELOAD; do
     [[ -n ${!name:-} ]] && sanitizers+=("$name=${!name}")
 done
 env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 \
