@@ -1,30 +1,36 @@
 """Which Debian packages own files, and which packages a set of packages brings along."""
 
+import os
 import re
 import subprocess
 from pathlib import Path
 
 
 def owners(paths):
-    """The package of each file, by dpkg's file lists (which name some files by their /lib
-    path, some by their /usr/lib one); files no package ships are left out."""
-    def candidates(path):
-        both = (path, str(Path(path).resolve()))
-        return set(both) | {"/usr" + p for p in both if not p.startswith("/usr/")} | \
+    """The packages that ship each file: the file itself and every link on the way to it (as
+    /usr/bin/c++ leads through an alternative to g++'s link and on to g++-12's compiler), by
+    dpkg's file lists, which name some files by their /lib path, some by their /usr/lib one.
+    Files no package ships are left out."""
+    def chain(path):
+        links = [Path(path)]
+        while links[-1].is_symlink() and len(links) < 40:
+            links.append(links[-1].parent / os.readlink(links[-1]))
+        both = {os.path.normpath(p) for p in links} | {str(Path(path).resolve())}
+        return both | {"/usr" + p for p in both if not p.startswith("/usr/")} | \
             {p[len("/usr"):] for p in both if p.startswith("/usr/")}
 
-    wanted = sorted(set().union(*(candidates(p) for p in paths))) if paths else []
+    wanted = sorted(set().union(*(chain(p) for p in paths))) if paths else []
     found = subprocess.run(["dpkg-query", "-S", *wanted], capture_output=True, text=True)
     shipped = {}
     for line in found.stdout.splitlines():
         if not line.startswith("diversion ") and ": " in line:
             names, path = line.split(": ", 1)
-            shipped[path] = min(name.split(":")[0] for name in names.split(", "))
+            shipped[path] = {name.split(":")[0] for name in names.split(", ")}
     owned = {}
     for path in paths:
-        names = {shipped[c] for c in candidates(path) if c in shipped}
+        names = set().union(*(shipped.get(c, set()) for c in chain(path)))
         if names:
-            owned[path] = min(names)
+            owned[path] = names
     return owned
 
 
