@@ -3,15 +3,12 @@
 // compresses nothing, the time from navigation to window "1" painted and ready, and from a click
 // on «Далее» to the next window painted. Prints a Markdown section.
 //   node bench/web.mjs SITE_DIR [RUNS] [DESKTOP_STARTUP_MS]
-import { createRequire } from 'node:module';
-import { mkdtempSync, rmSync, statSync } from 'node:fs';
-import { loadavg, tmpdir } from 'node:os';
+import { statSync } from 'node:fs';
+import { loadavg } from 'node:os';
 import { join } from 'node:path';
 import { serve } from '../ui/web/serve.mjs';
-import { right } from '../tests/support/right_answers.mjs';
-
-const require = createRequire(new URL('../tests/web/package.json', import.meta.url));
-const puppeteer = require('puppeteer-core');
+import { launch } from '../tests/web/engines.mjs';
+import { shown, takeWholeTest } from '../tests/web/walk.mjs';
 
 const [site, runsArgument, desktopStartup] = process.argv.slice(2);
 const runs = Number(runsArgument ?? 20);
@@ -70,9 +67,9 @@ const fixed = (value, digits = 1) => value.toFixed(digits);
 
 // What reaches the page, file by file, from navigation to window "1" shown: with the cache off
 // and past the service worker, as on a first visit.
-async function transferred(browser, compress) {
+async function transferred(compress) {
   const server = await serve(site, 0, { compress });
-  const page = await browser.newPage();
+  const page = await chromium.open(null);
   await page.setCacheEnabled(false);
   const client = await page.createCDPSession();
   await client.send('Network.enable');
@@ -82,7 +79,7 @@ async function transferred(browser, compress) {
   client.on('Network.responseReceived', ({ requestId, response }) => urls.set(requestId, response.url));
   client.on('Network.loadingFinished', ({ requestId, encodedDataLength }) => bytes.set(requestId, encodedDataLength));
   await page.goto(server.url);
-  await page.waitForSelector('.window:not([hidden])');
+  await page.waitForSelector(shown);
   const files = new Map([...bytes].map(([id, size]) => [new URL(urls.get(id) ?? '').pathname, size]));
   await page.close();
   await server.close();
@@ -91,18 +88,12 @@ async function transferred(browser, compress) {
 
 const loadBefore = loadavg()[0];
 const server = await serve(site);
-const profile = mkdtempSync(join(tmpdir(), 'kt-chromium-'));
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium', headless: true, userDataDir: profile,
-  args: ['--no-sandbox', '--no-first-run', '--disable-gpu'],
-});
+const chromium = await launch('chromium');
 try {
-  const compressed = await transferred(browser, true);
-  const plain = await transferred(browser, false);
-  const page = await browser.newPage();
-  await page.setViewport({ width: 1024, height: 700 });
+  const compressed = await transferred(true);
+  const plain = await transferred(false);
+  const page = await chromium.open(null, { beforeScripts: probe });
   await page.setCacheEnabled(false);
-  await page.evaluateOnNewDocument(probe);
   const client = await page.createCDPSession();
   await client.send('Network.setBypassServiceWorker', { bypass: true });
 
@@ -113,11 +104,9 @@ try {
     await page.tracing.start({ categories: ['benchmark', 'blink.user_timing'] });
     await page.goto(server.url);
     await page.evaluate(() => performance.mark('kt-navigation', { startTime: 0 }));
-    for (let n = 1; n <= 10; ++n) {
-      await page.click(`.window:not([hidden]) input[aria-label^="${right[n - 1]}."]`);
-      await page.click('.window:not([hidden]) [data-name="Command1"]');
-      await page.waitForFunction((form) => performance.getEntriesByName(`kt-shown-${form}`).length > 0, {}, n);
-    }
+    await takeWholeTest(page, {
+      answered: (n) => page.waitForFunction((form) => performance.getEntriesByName(`kt-shown-${form}`).length > 0, {}, n),
+    });
     // Two frames after the last one, so that the result's window is on screen before the trace ends.
     await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
     const { traceEvents } = JSON.parse(Buffer.from(await page.tracing.stop()).toString());
@@ -133,7 +122,7 @@ try {
   }
   const files = [...plain].sort((a, b) => b[1] - a[1]);
   const total = (sizes) => [...sizes.values()].reduce((sum, bytes) => sum + bytes, 0);
-  const version = await browser.version();
+  const version = await chromium.puppeteer.version();
 
   const lines = [];
   lines.push('## The browser build', '');
@@ -189,7 +178,6 @@ try {
     (floor > 8 ? ': in this browser nothing a click changes reaches the screen within 8 ms.' : '.'));
   console.log(lines.join('\n'));
 } finally {
-  await browser.close();
+  await chromium.close();
   await server.close();
-  rmSync(profile, { recursive: true, force: true });
 }

@@ -1,5 +1,7 @@
+#!/usr/bin/env bash
 # Drives the built program on a private X server with real input events. Sourced by the
-# end-to-end tests, the screenshot script and the benchmark.
+# end-to-end tests, the screenshot script and the benchmark; run as drive.sh COMMAND ARGS…, it
+# runs the command on a private X server of its own (the browser tests do, for WebKit).
 #   session_bus none|private SCRIPT ARGS…
 #                           the program gets no session bus, or one of its own; "private"
 #                           runs SCRIPT again inside dbus-run-session (call it first thing)
@@ -22,8 +24,7 @@
 #                           on screen being window N (1 to 11)
 #   wait_for_exit           waits for the program to end; sets $exit_status
 #   CENTRE["N CONTROL"]     the centre of a control of window N (1 to 11), "X Y" in logical
-#                           pixels, from the answer sheet that the program's tables make
-#                           (tests/support/answer_sheet.json)
+#                           pixels, from the answer sheet (answer_sheet.py)
 #   RIGHT_ANSWERS           per question: window, the centre of its right option and that of
 #                           Command1
 
@@ -37,16 +38,7 @@ while read -r what n x y name; do
     else
         RIGHT_ANSWERS+=("$n $x $y $name")
     fi
-done < <(python3 - "$e2e_dir/../support/answer_sheet.json" <<'EOF'
-import json, sys
-windows = json.load(open(sys.argv[1], encoding="utf-8"))["windows"]
-for n, window in enumerate(windows, 1):
-    for name, (x, y) in window["centres"].items():
-        print("centre", n, x, y, name)
-    if "right" in window:
-        print("right", n, *window["centres"][window["right"]], *window["centres"]["Command1"])
-EOF
-)
+done < <("$e2e_dir/answer_sheet.py")
 
 stop_program() {
     [[ -n ${app:-} ]] && kill "$app" 2>/dev/null || true
@@ -158,3 +150,9 @@ wait_for_exit() {
     wait "$app" || exit_status=$?
     app=
 }
+
+if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
+    set -euo pipefail
+    start_xvfb
+    "$@"
+fi

@@ -16,22 +16,13 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+from answer_sheet import right_choices
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 TIMEOUT = 10  # seconds for anything the program does in answer to one action
 
 # The choice a right answer takes in each window, as the option names it.
-RIGHT_CHOICES = {
-    1: "В. 3",
-    2: "А. 0,5 м/с²",
-    3: "Б. 2",
-    4: "А. v = 3 + 20t",
-    5: "А. 24 м",
-    6: "Б. v = 3 - t",
-    7: "А. 1",
-    8: "В. 0,25 м/с²",
-    9: "В. 1250 м",
-    10: "А. 10 м/с",
-}
+RIGHT_CHOICES = right_choices()
 WRONG_CHOICE = "А. 1"  # in window 1
 WRONG_PRESSES = 2
 

@@ -1,3 +1,4 @@
+#include "app/program_description.h"
 #include "runtime/runtime_error.h"
 #include "support/test_program.h"
 
@@ -6,7 +7,23 @@
 namespace kt::test {
 namespace {
 
-TEST(AnswerCheck, EveryOptionOfEveryWindowDoesWhatTheKeySays) {
+// The program's keys against the tests' own right answers, worked out from the questions: a key
+// that makes another option right fails here, and every test that answers fails with it.
+TEST(AnswerCheck, TheKeysMakeRightTheAnswersTheQuestionsMakeRight) {
+    for (int window = 1; window <= 10; ++window) {
+        const ControlId right = rightOption(window);
+        SCOPED_TRACE("Form" + std::to_string(window) + " " + std::string(controlName(right)));
+        const ControlDescription* option = descriptionOf(formNumber(window)).control(right);
+        ASSERT_NE(option, nullptr);
+        EXPECT_EQ(option->accessibleName, kRightChoices[static_cast<std::size_t>(window - 1)])
+            << "the right answer is not the option in front of its letter";
+        for (std::size_t k = 0; k < kAllOptions.size(); ++k)
+            EXPECT_EQ(answerKeyOf(formNumber(window)).options[k].right, kAllOptions[k] == right)
+                << controlName(kAllOptions[k]);
+    }
+}
+
+TEST(AnswerCheck, EveryOptionOfEveryWindowDoesWhatTheQuestionSays) {
     for (int window = 1; window <= 10; ++window) {
         const AnswerKey& key = answerKeyOf(formNumber(window));
         for (int option = 0; option < 3; ++option) {
@@ -18,7 +35,7 @@ TEST(AnswerCheck, EveryOptionOfEveryWindowDoesWhatTheKeySays) {
             t.click(window, id);
 
             const OptionAction& action = key.options[static_cast<std::size_t>(option)];
-            if (action.right) {
+            if (id == rightOption(window)) {
                 EXPECT_EQ(t.slot(window)->Caption(ControlId::Label2), " 0");
                 EXPECT_FALSE(t.window(window).isVisible());
                 ASSERT_NE(t.slot(window + 1), nullptr);

@@ -1,5 +1,6 @@
 // The letter of each question's right option, А, Б or В, for the scripts that answer in a
-// browser, from the answer sheet that write_answer_sheet makes from the program's tables.
+// browser, from the answer sheet, which write_answer_sheet makes from the tests' own right answers
+// (right_answers.h).
 import { readFileSync } from 'node:fs';
 
 const sheet = JSON.parse(readFileSync(new URL('./answer_sheet.json', import.meta.url), 'utf8'));

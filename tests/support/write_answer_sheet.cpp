@@ -1,7 +1,7 @@
-// Writes the answer sheet for the scripts that answer (tests/e2e/drive.sh, right_answers.mjs):
-// for each window its title, the centre of each control in logical pixels and, for a question,
-// its right option and that option's letter. Made from the program's own tables, so that the
-// scripts hold no copy of them.
+// Writes the answer sheet for the scripts that answer (tests/e2e/answer_sheet.py,
+// right_answers.mjs): for each window its title, the centre of each control in logical pixels
+// from the program's own layout, so that the scripts hold no copy of it, and, for a question, the
+// option the tests hold right (support/right_answers.h), its letter and its name.
 //   write_answer_sheet                prints the sheet
 //   write_answer_sheet --check FILE   fails, naming FILE, unless it holds the sheet
 
@@ -19,7 +19,6 @@ namespace {
 using namespace kt;
 
 std::string sheet() {
-    constexpr const char* kLetters[] = {"А", "Б", "В"};
     std::string out = "{\n  \"windows\": [\n";
     for (const FormId form : kAllForms) {
         const WindowDescription& window = descriptionOf(form);
@@ -27,10 +26,10 @@ std::string sheet() {
         if (isQuestion(form)) {
             const int number = static_cast<int>(indexOf(form)) + 1;
             const ControlId right = test::rightOption(number);
-            const auto option =
-                static_cast<std::size_t>(right) - static_cast<std::size_t>(ControlId::Option1);
+            const std::string_view choice = test::kRightChoices[indexOf(form)];
             out += ", \"right\": \"" + std::string(controlName(right)) + "\", \"letter\": \"" +
-                   kLetters[option] + "\"";
+                   std::string(choice.substr(0, choice.find('.'))) + "\", \"choice\": \"" +
+                   std::string(choice) + "\"";
         }
         out += ", \"centres\": {";
         const char* separator = "";

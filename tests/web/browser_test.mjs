@@ -8,12 +8,11 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { serve } from '../../ui/web/serve.mjs';
 import { engines, launch } from './engines.mjs';
+import { answer, command, fillCounter, option, shown, state, takeWholeTest, wrong } from './walk.mjs';
 import { letters, right } from '../support/right_answers.mjs';
 
 const site = process.argv[2];
 assert.ok(site, 'usage: node browser_test.mjs SITE_DIR');
-
-const wrong = (n) => (right[n - 1] === 'А' ? 'Б' : 'А');
 
 let server;
 let chromium;
@@ -28,39 +27,8 @@ after(async () => {
   await server?.close();
 });
 
-// A page of chromium's, as puppeteer drives it; `beforeScripts`, when given, runs in the page
-// before any of its own scripts.
-async function open(viewport = { width: 1024, height: 700 }, beforeScripts = null) {
-  const { page, errors } = await chromium.open(server.url, viewport, beforeScripts);
-  page.errors = errors;
-  return page;
-}
-
-const shown = '.window:not([hidden])';
-
-// The caption of the window on screen, and what its Label2 shows.
-function state(page) {
-  return page.evaluate((shownWindow) => {
-    const frame = document.querySelector(shownWindow);
-    const label = frame?.querySelector('[data-name="Label2"] span[aria-hidden]');
-    return {
-      windows: document.querySelectorAll(shownWindow).length,
-      caption: frame?.querySelector('.caption').textContent ?? null,
-      label: label?.textContent ?? null,
-      labelFont: label ? `${getComputedStyle(label).fontWeight} ${getComputedStyle(label).fontStyle}` : null,
-      news: document.getElementById('news').textContent.trim(),
-      ended: !document.getElementById('end').hidden,
-    };
-  }, shown);
-}
-
-const option = (letter) => `${shown} input[aria-label^="${letter}."]`;
-const command = `${shown} [data-name="Command1"]`;
-
-async function answerByMouse(page, n, letter) {
-  await page.click(option(letter));
-  await page.click(command);
-}
+// A page of chromium's, as puppeteer drives it, with its first window on screen.
+const open = (viewport, beforeScripts) => chromium.open(server.url, { viewport, beforeScripts });
 
 // How far, in whole CSS pixels, the window on screen stands from the middle of the view.
 function centred(shownWindow) {
@@ -75,16 +43,16 @@ for (const engine of engines) {
     const browser = engine === 'chromium' ? chromium : await launch(engine);
     try {
       const page = await browser.open(server.url);
-      for (let n = 1; n <= 10; ++n) {
-        assert.deepEqual((await state(page)).caption, String(n));
-        assert.deepEqual(await page.evaluate(centred, shown), [0, 0], `window ${n} stands in the middle of the view`);
-        await answerByMouse(page, n, wrong(n));
-        const marked = await state(page);
-        assert.equal(marked.caption, String(n), `window ${n} stays after a wrong answer`);
-        assert.match(marked.label, /^(\?\?\?|\?)$/, `window ${n} marks a wrong answer`);
-        assert.equal(marked.news, 'Неверно');
-        await answerByMouse(page, n, right[n - 1]);
-      }
+      await takeWholeTest(page, {
+        inWindow: async (n) => {
+          assert.deepEqual(await page.evaluate(centred, shown), [0, 0], `window ${n} stands in the middle of the view`);
+          await answer(page, n, wrong(n));
+          const marked = await state(page);
+          assert.equal(marked.caption, String(n), `window ${n} stays after a wrong answer`);
+          assert.match(marked.label, /^(\?\?\?|\?)$/, `window ${n} marks a wrong answer`);
+          assert.equal(marked.news, 'Неверно');
+        },
+      });
       const result = await state(page);
       assert.equal(result.caption, 'Результат');
       assert.equal(result.windows, 1);
@@ -105,7 +73,7 @@ for (const engine of engines) {
 
 test('the title bar button ends the test at once', async () => {
   const page = await open();
-  await answerByMouse(page, 1, right[0]);
+  await answer(page, 1);
   await page.click(`${shown} .close`);
   const end = await state(page);
   assert.equal(end.windows, 0);
@@ -155,12 +123,7 @@ test('the whole test by keyboard alone', async () => {
 
 test('the overflow of a counter is reported in a modal dialog, then the test ends', async () => {
   const page = await open();
-  await page.click(option(wrong(1)));
-  // 32,767 wrong answers fill the 16-bit counter; they go straight to the program's click.
-  await page.evaluate((shownWindow) => {
-    const button = document.querySelector(`${shownWindow} [data-name="Command1"]`);
-    for (let i = 0; i < 32767; ++i) button.click();
-  }, shown);
+  await fillCounter(page);
   assert.equal((await state(page)).caption, '1');
   await page.click(command);
   const dialog = await page.evaluate(() => {
@@ -367,10 +330,9 @@ for (const scale of [1, 2]) {
   test(`pictures painted ahead are the pictures painted on showing, at device pixel ratio ${scale}`, async () => {
     const pictures = async (page) => {
       const boxes = [];
-      for (let n = 1; n <= 10; ++n) {
-        boxes.push(...(await page.$$eval(`${shown} canvas`, (all, m) => all.map((box, i) => [`${m}.${i}`, box.toDataURL()]), n)));
-        await answerByMouse(page, n, right[n - 1]);
-      }
+      await takeWholeTest(page, {
+        inWindow: async (n) => boxes.push(...(await page.$$eval(`${shown} canvas`, (all, m) => all.map((box, i) => [`${m}.${i}`, box.toDataURL()]), n))),
+      });
       await page.close();
       return boxes;
     };
