@@ -3,7 +3,6 @@
 
 #include "app/program.h"
 #include "app/program_description.h"
-#include "ui/web/page_events.h"
 #include "ui/web/web_window_system.h"
 
 #include <array>

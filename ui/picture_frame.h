@@ -15,42 +15,40 @@ namespace kt {
 
 // The border's colours, by the names the desktop's palette gives them.
 enum class FrameColour : std::uint8_t { Dark, Light, Shadow, Midlight, Line };
-
-struct FramePiece {
-    PixelRect rect;
-    FrameColour colour;
-};
+inline constexpr std::size_t kFrameColourCount = 5;
 
 // Sunken: two lines, as Windows draws a sunken panel; flat: one line.
 constexpr int frameLines(PictureBorder border) {
     return border == PictureBorder::Sunken ? 2 : 1;
 }
 
-// The border of a box of width × height, its lines `unit` pixels wide, from the outside in: each
-// line's top and left sides in one colour, its bottom and right sides in another.
 struct PictureFrame {
-    std::array<FramePiece, 8> pieces{};
+    struct Piece {
+        PixelRect rect;
+        FrameColour colour;
+    };
+    std::array<Piece, 8> pieces{};
     std::size_t count = 0;
 };
 
+// The border of a box of width × height, its lines `unit` pixels wide, from the outside in: each
+// line's top and left sides in one colour, its bottom and right sides in another.
 constexpr PictureFrame pictureFrame(PictureBorder border, int width, int height, int unit) {
     PictureFrame frame;
     const auto line = [&](int inset, FrameColour topLeft, FrameColour bottomRight) {
-        const int left = inset;
-        const int top = inset;
         const int w = width - 2 * inset;
         const int h = height - 2 * inset;
-        frame.pieces[frame.count++] = {{left, top, w - unit, unit}, topLeft};
-        frame.pieces[frame.count++] = {{left, top + unit, unit, h - 2 * unit}, topLeft};
-        frame.pieces[frame.count++] = {{left, top + h - unit, w, unit}, bottomRight};
-        frame.pieces[frame.count++] = {{left + w - unit, top, unit, h - unit}, bottomRight};
+        frame.pieces[frame.count++] = {{inset, inset, w - unit, unit}, topLeft};
+        frame.pieces[frame.count++] = {{inset, inset + unit, unit, h - 2 * unit}, topLeft};
+        frame.pieces[frame.count++] = {{inset, inset + h - unit, w, unit}, bottomRight};
+        frame.pieces[frame.count++] = {{inset + w - unit, inset, unit, h - unit}, bottomRight};
     };
-    if (border == PictureBorder::Sunken) {
-        line(0, FrameColour::Dark, FrameColour::Light);
-        line(unit, FrameColour::Shadow, FrameColour::Midlight);
-    } else {
+    if (border == PictureBorder::Flat) {
         line(0, FrameColour::Line, FrameColour::Line);
+        return frame;
     }
+    line(0, FrameColour::Dark, FrameColour::Light);
+    line(unit, FrameColour::Shadow, FrameColour::Midlight);
     return frame;
 }
 

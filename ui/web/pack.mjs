@@ -4,20 +4,20 @@
 // - the service worker, listing the site's files, its cache named by their content;
 // - the single file: the page with its style, scripts, module, faces and icon inline, under a
 //   Content-Security-Policy that admits exactly those inline parts, by their hashes.
-// The build's pack.json gives the program's name, the page's scripts in order and the files it
-// preloads.
-//   node ui/web/pack.mjs MODULE_DIR SITE_DIR SINGLE_FILE PACK_JSON
+// SCRIPTS are the page's scripts in the order it runs them, PRELOADS the files it preloads; both
+// lists with commas between the names.
+//   node ui/web/pack.mjs MODULE_DIR SITE_DIR SINGLE_FILE NAME SCRIPTS PRELOADS
 import { createHash } from 'node:crypto';
 import { copyFileSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join, relative } from 'node:path';
 import { gzipSync } from 'node:zlib';
 
-const [moduleDir, site, singleFile, packList] = process.argv.slice(2);
-if (!packList) {
-  console.error('usage: node pack.mjs MODULE_DIR SITE_DIR SINGLE_FILE PACK_JSON');
+const [moduleDir, site, singleFile, name, scriptList, preloadList] = process.argv.slice(2);
+if (!preloadList) {
+  console.error('usage: node pack.mjs MODULE_DIR SITE_DIR SINGLE_FILE NAME SCRIPTS PRELOADS');
   process.exit(2);
 }
-const { name, scripts, preloads } = JSON.parse(readFileSync(packList, 'utf8'));
+const [scripts, preloads] = [scriptList.split(','), preloadList.split(',')];
 
 writeFileSync(join(site, `${name}.wasm.gz`), gzipSync(readFileSync(join(moduleDir, `${name}.wasm`)), { level: 9 }));
 copyFileSync(join(moduleDir, `${name}.js`), join(site, `${name}.js`));

@@ -2,7 +2,7 @@
 // like). The page names a window by the number it was built with and a control by its place in
 // the window's description.
 
-#include "ui/web/page_events.h"
+#include "ui/web/web_window_system.h"
 
 #include <emscripten/emscripten.h>
 

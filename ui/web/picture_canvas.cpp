@@ -38,21 +38,10 @@ private:
     double m_top;
 };
 
-const char* paletteColour(FrameColour colour) {
-    switch (colour) {
-    case FrameColour::Dark:
-        return kFrameDark;
-    case FrameColour::Light:
-        return kFrameLight;
-    case FrameColour::Shadow:
-        return kFrameShadow;
-    case FrameColour::Midlight:
-        return kFrameMidlight;
-    case FrameColour::Line:
-        break;
-    }
-    return kFrameLine;
-}
+// By FrameColour.
+constexpr const char* kFrameColours[] = {kFrameDark, kFrameLight, kFrameShadow, kFrameMidlight,
+                                         kFrameLine};
+static_assert(std::size(kFrameColours) == kFrameColourCount);
 
 } // namespace
 
@@ -72,23 +61,25 @@ PictureCanvas::PictureCanvas(PictureId picture, PictureBorder border, int width,
         rgba.reserve(bitmap->rgb.size() / 3 * 4);
         for (std::size_t i = 0; i + 2 < bitmap->rgb.size(); i += 3)
             rgba.insert(rgba.end(), {bitmap->rgb[i], bitmap->rgb[i + 1], bitmap->rgb[i + 2], 255});
-        m_image = kt_page_define_image(rgba.data(), rgba.size(), bitmap->width, bitmap->height);
+        m_bitmapImage =
+            kt_page_define_image(rgba.data(), rgba.size(), bitmap->width, bitmap->height);
     }
 }
 
 void PictureCanvas::paint(double scale) const {
-    if (m_painted >= 0 && m_paintedScale == scale) {
-        kt_page_draw_image(m_painted, 0, 0, 1);
+    if (m_paintedBox >= 0 && m_paintedScale == scale) {
+        kt_page_draw_image(m_paintedBox, 0, 0, 1);
         return;
     }
     draw(scale);
 }
 
 bool PictureCanvas::paintAhead(double scale) {
-    if (m_painted >= 0 && m_paintedScale == scale)
+    if (m_paintedBox >= 0 && m_paintedScale == scale)
         return false;
-    m_painted = kt_page_begin_image(static_cast<int>(std::round(m_width * scale)),
-                                    static_cast<int>(std::round(m_height * scale)), m_painted);
+    m_paintedBox =
+        kt_page_begin_image(static_cast<int>(std::round(m_width * scale)),
+                            static_cast<int>(std::round(m_height * scale)), m_paintedBox);
     draw(scale);
     kt_page_end_image();
     m_paintedScale = scale;
@@ -102,8 +93,9 @@ void PictureCanvas::draw(double scale) const {
     const int height = static_cast<int>(std::round(m_height * scale));
     const PictureFrame frame = pictureFrame(m_border, width, height, unit);
     for (std::size_t i = 0; i < frame.count; ++i) {
-        const PixelRect& r = frame.pieces[i].rect;
-        kt_page_fill_rect(r.left, r.top, r.width, r.height, paletteColour(frame.pieces[i].colour));
+        const auto& [r, colour] = frame.pieces[i];
+        kt_page_fill_rect(r.left, r.top, r.width, r.height,
+                          kFrameColours[static_cast<std::size_t>(colour)]);
     }
     const double border = frameLines(m_border) * unit;
     const double innerWidth = width - 2 * border;
@@ -112,8 +104,8 @@ void PictureCanvas::draw(double scale) const {
     if (!m_picture)
         return;
     kt_page_clip(border, border, innerWidth, innerHeight);
-    if (m_image >= 0) {
-        kt_page_draw_image(m_image, border, border, scale);
+    if (m_bitmapImage >= 0) {
+        kt_page_draw_image(m_bitmapImage, border, border, scale);
     } else if (const auto* metafile = std::get_if<Metafile>(&*m_picture)) {
         CanvasText canvas(border, border);
         playMetafile(*metafile, innerWidth, innerHeight, canvas);

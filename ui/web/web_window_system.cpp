@@ -12,32 +12,12 @@ namespace kt::web {
 
 namespace {
 
-// The element the page makes for a control, by the name window_elements.js knows it by.
-const char* elementFor(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::PictureBox:
-        return "picture";
-    case ControlKind::CommandButton:
-        return "button";
-    case ControlKind::OptionButton:
-        return "option";
-    case ControlKind::Label:
-        break;
-    }
-    return "label";
-}
-
-const char* cssAlignment(TextAlignment alignment) {
-    switch (alignment) {
-    case TextAlignment::Right:
-        return "right";
-    case TextAlignment::Centre:
-        return "center";
-    case TextAlignment::Left:
-        break;
-    }
-    return "left";
-}
+// The element the page makes for a control, by ControlKind, as window_elements.js names it.
+constexpr const char* kElementNames[] = {"picture", "label", "button", "option"};
+static_assert(std::size(kElementNames) == static_cast<std::size_t>(ControlKind::OptionButton) + 1);
+// By TextAlignment.
+constexpr const char* kCssAlignments[] = {"left", "right", "center"};
+static_assert(std::size(kCssAlignments) == static_cast<std::size_t>(TextAlignment::Centre) + 1);
 
 // A colour value as CSS writes it: plain colours as they are, system colours as the page's
 // custom properties (style.css), so that all of them follow one scheme.
@@ -73,21 +53,22 @@ WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescriptio
         const bool showsCaption =
             c.kind == ControlKind::Label || c.kind == ControlKind::CommandButton;
         const std::string_view shown = showsCaption ? c.Caption : std::string_view{};
-        kt_page_add_control(number, i, name.data(), name.size(), elementFor(c.kind), r.left, r.top,
-                            r.width, r.height, layerOf(description, place), shown.data(),
-                            shown.size());
+        kt_page_add_control(number, i, name.data(), name.size(),
+                            kElementNames[static_cast<std::size_t>(c.kind)], r.left, r.top, r.width,
+                            r.height, layerOf(description, place), shown.data(), shown.size());
         if (c.Font)
             kt_page_set_font(number, i, c.Font->Name.data(), c.Font->Name.size(),
                              fontPixels(*c.Font), c.Font->Weight >= 700, c.Font->Italic,
                              c.Font->Underline, c.Font->Strikethrough);
         if (c.kind == ControlKind::Label)
-            kt_page_set_style(number, i, cssColour(c.ForeColor).c_str(), cssAlignment(c.Alignment));
+            kt_page_set_style(number, i, cssColour(c.ForeColor).c_str(),
+                              kCssAlignments[static_cast<std::size_t>(c.Alignment)]);
         kt_page_describe(number, i, c.accessibleName.data(), c.accessibleName.size(),
                          c.accessibleDescription.data(), c.accessibleDescription.size());
         if (c.kind == ControlKind::PictureBox)
             m_pictures.try_emplace(i, &pictureBox(c.Picture, c.border, r.width, r.height));
-        if (m_focus < 0 && c.kind != ControlKind::Label)
-            m_focus = i;
+        if (m_focusOnShowing < 0 && c.kind != ControlKind::Label)
+            m_focusOnShowing = i;
     }
 }
 
@@ -96,7 +77,7 @@ WebWindow::~WebWindow() {
 }
 
 void WebWindow::show() {
-    kt_page_show(m_number, m_focus);
+    kt_page_show(m_number, m_focusOnShowing);
     m_visible = true;
 }
 
@@ -176,7 +157,7 @@ bool WebWindowSystem::paintAhead(double scale) const {
 
 std::unique_ptr<Window> WebWindowSystem::build(const WindowDescription& description,
                                                WindowEvents& events) {
-    const int number = m_built++;
+    const int number = m_windowsBuilt++;
     auto window = std::make_unique<WebWindow>(*this, number, description, events);
     m_windows[number] = window.get();
     return window;

@@ -44,7 +44,7 @@ private:
     WindowEvents& m_events;
     std::vector<std::string> m_captions;
     std::map<int, PictureCanvas*> m_pictures;
-    int m_focus = -1;
+    int m_focusOnShowing = -1; // the first control the Tab key reaches
     bool m_visible = false;
 };
 
@@ -69,7 +69,11 @@ private:
     friend class WebWindow;
     std::span<const WindowDescription* const> m_everyWindow;
     std::map<int, WebWindow*> m_windows;
-    int m_built = 0;
+    int m_windowsBuilt = 0;
 };
+
+// Sends what the page reports (a click, a window closed, a picture box to paint: page_events.cpp)
+// to the windows of `windows`, which must outlive the page's use of them.
+void receivePageEvents(WebWindowSystem& windows);
 
 } // namespace kt::web

@@ -97,23 +97,23 @@ const ktLoader = (() => {
     return new Blob(chunks);
   }
 
-  function inline(data) {
-    const text = atob(data.textContent.trim());
-    const bytes = new Uint8Array(text.length);
-    for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+  function fromPage(element) {
+    const binary = atob(element.textContent.trim());
+    const bytes = new Uint8Array(binary.length);
+    for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
     return new Blob([bytes]);
   }
 
   // The module itself: inflated here unless the server already did.
   async function moduleBytes() {
     if (typeof WebAssembly !== 'object' || typeof DecompressionStream !== 'function') throw tooOld();
-    const data = $('kt-module');
+    const inPage = $('kt-module');
     // A server that compresses the file once more on the way, for a browser that leaves a
     // gzip file's own encoding alone (WebKit's network library does), leaves a layer for us too.
-    let blob = data ? inline(data) : await fetchModule();
+    let blob = inPage ? fromPage(inPage) : await fetchModule();
     for (let layer = 0; layer < 2; ++layer) {
-      const head = new Uint8Array(await blob.slice(0, 2).arrayBuffer());
-      if (head[0] !== 0x1f || head[1] !== 0x8b) break;
+      const magic = new Uint8Array(await blob.slice(0, 2).arrayBuffer());
+      if (magic[0] !== 0x1f || magic[1] !== 0x8b) break; // gzip's own first two bytes
       blob = await new Response(blob.stream().pipeThrough(new DecompressionStream('gzip'))).blob();
     }
     return blob.arrayBuffer();
@@ -135,8 +135,8 @@ const ktLoader = (() => {
   $('retry').addEventListener('click', () => location.reload());
   // The faces (program.css) are fetched while the module compiles; the first window waits for both.
   const faces = Promise.all([...document.fonts].map((face) => face.load()));
-  const module = moduleBytes();
-  module.catch(() => {}); // reported when the program asks for it
+  const moduleLoaded = moduleBytes();
+  moduleLoaded.catch(() => {}); // reported when the program asks for it
 
   function started() {
     $('loading').hidden = true;
@@ -147,7 +147,7 @@ const ktLoader = (() => {
 
   return {
     instantiate(imports, ready) {
-      module.then((bytes) => WebAssembly.instantiate(bytes, imports))
+      moduleLoaded.then((bytes) => WebAssembly.instantiate(bytes, imports))
         .then(({ instance, module: compiled }) => ready(instance, compiled))
         .catch((error) => fail(explain(error)));
       return {};
