@@ -24,13 +24,13 @@ class CanvasText final : public TextCanvas {
 public:
     CanvasText(double left, double top) : m_left(left), m_top(top) {}
 
-    void drawCharacter(const MetafileFont& font, double x, double y, double height, double sx,
-                       double sy, char16_t ch) override {
-        if (sx <= 0 || sy <= 0)
+    void drawCharacter(const MetafileFont& font, double x, double y, double height, double scaleX,
+                       double scaleY, char16_t character) override {
+        if (scaleX <= 0 || scaleY <= 0)
             return;
         kt_page_draw_character(font.face.data(), font.face.size(), font.weight >= 600 ? 700 : 400,
-                               font.italic, fontPixelSize(height / sy), sx, sy, m_left + x,
-                               m_top + y, ch);
+                               font.italic, fontPixelSize(height / scaleY), scaleX, scaleY,
+                               m_left + x, m_top + y, character);
     }
 
 private:

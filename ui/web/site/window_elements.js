@@ -41,59 +41,41 @@ const ktWindows = (() => {
     $('again').focus();
   }
 
-  function makeElement(form, control, kind, text, width, height) {
+  // An element with those properties and attributes.
+  function make(tag, properties, attributes = {}) {
+    const made = Object.assign(document.createElement(tag), properties);
+    for (const [name, value] of Object.entries(attributes)) made.setAttribute(name, value);
+    return made;
+  }
+
+  function makeControl(form, control, kind, text, width, height) {
     if (kind === 'picture') {
-      const canvas = document.createElement('canvas');
-      canvas.tabIndex = 0;
-      canvas.setAttribute('role', 'img');
+      const canvas = make('canvas', { tabIndex: 0 }, { role: 'img' });
       ktPainter.addBox(form, canvas, control, width, height);
       return canvas;
     }
     if (kind === 'label') { // what it shows, and what a screen reader says for it
-      const label = document.createElement('div');
-      label.className = 'label';
-      const shown = document.createElement('span');
-      shown.setAttribute('aria-hidden', 'true');
-      const spoken = document.createElement('span');
-      spoken.className = 'unseen';
-      shown.textContent = spoken.textContent = text;
-      label.append(shown, spoken);
+      const label = make('div', { className: 'label' });
+      label.append(make('span', { textContent: text }, { 'aria-hidden': 'true' }), make('span', { className: 'unseen', textContent: text }));
       return label;
     }
     if (kind === 'button') {
-      const button = document.createElement('button');
-      button.type = 'button';
-      button.textContent = text;
+      const button = make('button', { type: 'button', textContent: text });
       button.addEventListener('click', () => { if (!ended) Module._kt_click(form, control); });
       return button;
     }
-    const option = document.createElement('input'); // 'option': one group per window
-    option.type = 'radio';
-    option.name = `form${form}`;
-    return option;
+    return make('input', { type: 'radio', name: `form${form}` }); // 'option': one group per window
   }
 
   return {
     create(form, title, width, height) {
-      const root = document.createElement('section');
-      root.className = 'window';
-      root.hidden = true;
-      root.setAttribute('role', 'dialog');
-      const titleBar = document.createElement('div');
-      titleBar.className = 'title';
-      const caption = document.createElement('span');
-      caption.className = 'caption';
-      caption.textContent = title;
-      const close = document.createElement('button');
-      close.type = 'button';
-      close.className = 'close';
-      close.tabIndex = -1; // as a title bar's button, reached by the mouse only
-      close.setAttribute('aria-label', 'Закрыть');
-      close.textContent = '×';
+      const root = make('section', { className: 'window', hidden: true }, { role: 'dialog' });
+      // As a title bar's button, the close button is reached by the mouse only.
+      const close = make('button', { type: 'button', className: 'close', tabIndex: -1, textContent: '×' }, { 'aria-label': 'Закрыть' });
       close.addEventListener('click', () => Module._kt_closed_by_user(form));
-      titleBar.append(caption, close);
-      const client = document.createElement('div');
-      client.className = 'client';
+      const titleBar = make('div', { className: 'title' });
+      titleBar.append(make('span', { className: 'caption', textContent: title }), close);
+      const client = make('div', { className: 'client' });
       ktFit.place(client, 0, 0, width, height);
       client.style.position = 'relative';
       root.append(titleBar, client);
@@ -103,7 +85,7 @@ const ktWindows = (() => {
 
     // After the controls added before it: the page's order is the tab order and the reading order.
     addControl(form, control, name, kind, left, top, width, height, layer, text) {
-      const made = makeElement(form, control, kind, text, width, height);
+      const made = makeControl(form, control, kind, text, width, height);
       ktFit.place(made, left, top, width, height);
       made.dataset.name = name;
       made.style.zIndex = layer;
