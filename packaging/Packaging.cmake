@@ -19,7 +19,7 @@ set(KT_PACKAGING_DIR ${CMAKE_BINARY_DIR}/packaging)
 set(KT_ICON_SIZES 48 64 128 256)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/launcher.desktop.in ${KT_PACKAGING_DIR}/${KT_APP_ID}.desktop @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/metainfo.xml.in ${KT_PACKAGING_DIR}/${KT_APP_ID}.metainfo.xml @ONLY)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/kinematics-test.1.in ${KT_PACKAGING_DIR}/kinematics-test.1 @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/kinematics-test.1.in ${KT_PACKAGING_DIR}/${KT_PROGRAM_NAME}.1 @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog ${KT_PACKAGING_DIR}/changelog COPYONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/copyright ${KT_PACKAGING_DIR}/copyright COPYONLY)
 
@@ -36,17 +36,17 @@ endforeach()
 
 # The manual page and the changelog are installed compressed, as Debian has them; gzip -n leaves
 # out the name and time stamp, so the same source gives the same bytes.
-foreach(file kinematics-test.1 changelog)
+foreach(file ${KT_PROGRAM_NAME}.1 changelog)
   execute_process(COMMAND gzip -n -9 -c ${KT_PACKAGING_DIR}/${file}
                   OUTPUT_FILE ${KT_PACKAGING_DIR}/${file}.gz COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
-install(FILES ${KT_PACKAGING_DIR}/kinematics-test.1.gz
+install(FILES ${KT_PACKAGING_DIR}/${KT_PROGRAM_NAME}.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
 install(FILES ${KT_PACKAGING_DIR}/copyright ${KT_PACKAGING_DIR}/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kinematics-test COMPONENT program)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${KT_PROGRAM_NAME} COMPONENT program)
 
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME kinematics-test)
+set(CPACK_PACKAGE_NAME ${KT_PROGRAM_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The kinematics-test developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "test for pupils on the kinematics of straight-line motion")

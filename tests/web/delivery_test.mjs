@@ -122,7 +122,7 @@ const failures = [
   }],
   ['no WebAssembly', /^Этот браузер не выполняет WebAssembly/, { beforeScripts: () => { delete globalThis.WebAssembly; } }],
   ['a fault in a host call', /^Сбой в программе: the host failed\./, {
-    afterStart: (page) => page.evaluate(() => { ktHost.show = () => { throw new Error('the host failed'); }; }),
+    afterStart: (page) => page.evaluate(() => { ktWindows.show = () => { throw new Error('the host failed'); }; }),
   }],
 ];
 for (const [what, expected, { module, page: document, beforeScripts, afterStart }] of failures) {

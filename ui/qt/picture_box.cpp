@@ -2,6 +2,7 @@
 
 #include "assets/picture_catalogue.h"
 #include "program_identity.h"
+#include "ui/picture_frame.h"
 
 #include <QPainter>
 #include <QtDebug>
@@ -10,17 +11,10 @@ namespace kt::qt {
 
 namespace {
 
-// One line of a frame, one logical pixel wide: the top and left sides in one colour, the bottom
-// and right ones in another, as the Windows frames draw them. The lines are filled rectangles so
-// that they scale with the display whole; Qt's own frame helpers draw one device pixel per line
-// and leave the rest of a border unpainted above 100 %.
-void drawFrameLine(QPainter& painter, const QRect& r, const QColor& topLeft,
-                   const QColor& bottomRight) {
-    painter.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), topLeft);
-    painter.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), topLeft);
-    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-    painter.fillRect(QRect(r.right(), r.top(), 1, r.height() - 1), bottomRight);
-}
+// By FrameColour.
+constexpr QPalette::ColorRole kFrameRoles[] = {QPalette::Dark, QPalette::Light, QPalette::Shadow,
+                                               QPalette::Midlight, QPalette::WindowText};
+static_assert(std::size(kFrameRoles) == kFrameColourCount);
 
 } // namespace
 
@@ -40,15 +34,12 @@ PictureBox::PictureBox(PictureId picture, PictureBorder border, QWidget* parent)
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QPalette& colours = palette();
-    if (m_border == PictureBorder::Sunken) { // as qDrawWinPanel draws a sunken panel at 100 %
-        drawFrameLine(painter, rect(), colours.color(QPalette::Dark),
-                      colours.color(QPalette::Light));
-        drawFrameLine(painter, rect().adjusted(1, 1, -1, -1), colours.color(QPalette::Shadow),
-                      colours.color(QPalette::Midlight));
-    } else {
-        const QColor line = colours.color(QPalette::WindowText);
-        drawFrameLine(painter, rect(), line, line);
+    // In logical pixels, one to a line: Qt scales them whole to the display.
+    const PictureFrame frame = pictureFrame(m_border, width(), height(), 1);
+    for (std::size_t i = 0; i < frame.count; ++i) {
+        const auto& [r, colour] = frame.pieces[i];
+        painter.fillRect(QRect(r.left, r.top, r.width, r.height),
+                         palette().color(kFrameRoles[static_cast<std::size_t>(colour)]));
     }
     const QRect inner = innerRect();
     painter.fillRect(inner, palette().color(QPalette::Window));

@@ -2,6 +2,7 @@
 
 #include "assets/picture_id.h"
 #include "ui/description.h"
+#include "ui/picture_frame.h"
 #include "ui/qt/picture_painter.h"
 
 #include <QWidget>
@@ -20,7 +21,7 @@ public:
 
     PictureId pictureId() const { return m_picture; }
     PictureBorder border() const { return m_border; }
-    int borderWidth() const { return m_border == PictureBorder::Sunken ? 2 : 1; }
+    int borderWidth() const { return frameLines(m_border); }
     // The picture shown, or nullptr when the box has none (or its record could not be read).
     const PaintablePicture* picture() const { return m_paintable ? &*m_paintable : nullptr; }
     QRect innerRect() const {

@@ -49,6 +49,9 @@ void endOnFatal(QtMsgType type, const QMessageLogContext& context, const QString
         reasons << message.section(QLatin1Char('\n'), 0, 0).simplified();
     say(reasons.join(QStringLiteral("; ")).toStdString());
     std::fflush(stderr);
+    // Returning would let Qt abort (a core dump, and its own advice printed after ours); exit()
+    // would run the destructors of a QApplication still in its constructor. _Exit ends at once,
+    // with the status a program that cannot start gives.
     std::_Exit(1);
 }
 

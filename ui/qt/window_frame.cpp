@@ -73,6 +73,8 @@ public:
         if (type != "xcb_generic_event_t")
             return false;
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        // The top bit of response_type marks an event another client sent (SendEvent); the
+        // window manager may send the notification so, and it counts all the same.
         if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
             const auto* notify = static_cast<const xcb_property_notify_event_t*>(message);
             if (notify->window == m_window && notify->atom == m_extents)

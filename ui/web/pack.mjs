@@ -4,22 +4,27 @@
 // - the service worker, listing the site's files, its cache named by their content;
 // - the single file: the page with its style, scripts, module, faces and icon inline, under a
 //   Content-Security-Policy that admits exactly those inline parts, by their hashes.
-//   node ui/web/pack.mjs MODULE_DIR SITE_DIR SINGLE_FILE
+// SCRIPTS are the page's scripts in the order it runs them, PRELOADS the files it preloads; both
+// lists with commas between the names.
+//   node ui/web/pack.mjs MODULE_DIR SITE_DIR SINGLE_FILE NAME SCRIPTS PRELOADS
 import { createHash } from 'node:crypto';
 import { copyFileSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { join, relative } from 'node:path';
 import { gzipSync } from 'node:zlib';
 
-const [moduleDir, site, singleFile] = process.argv.slice(2);
-if (!singleFile) {
-  console.error('usage: node pack.mjs MODULE_DIR SITE_DIR SINGLE_FILE');
+const [moduleDir, site, singleFile, name, scriptList, preloadList] = process.argv.slice(2);
+if (!preloadList) {
+  console.error('usage: node pack.mjs MODULE_DIR SITE_DIR SINGLE_FILE NAME SCRIPTS PRELOADS');
   process.exit(2);
 }
-const name = 'kinematics-test';
+const [scripts, preloads] = [scriptList.split(','), preloadList.split(',')];
 
 writeFileSync(join(site, `${name}.wasm.gz`), gzipSync(readFileSync(join(moduleDir, `${name}.wasm`)), { level: 9 }));
 copyFileSync(join(moduleDir, `${name}.js`), join(site, `${name}.js`));
 rmSync(join(site, `${name}.wasm`), { force: true }); // left by older builds, which linked into the site
+
+// `text` as a regular expression that matches it alone.
+const literally = (text) => text.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
 
 // Replaces `pattern` in `text`, which must occur exactly `times` times.
 function replace(text, pattern, by, what, times = 1) {
@@ -43,6 +48,7 @@ files.sort();
 const content = createHash('sha256');
 for (const file of files) content.update(`${file}\0`).update(readFileSync(join(site, file)));
 let worker = readFileSync(new URL(`site/${workerFile}`, import.meta.url), 'utf8');
+worker = replace(worker, "const programName = '';", `const programName = '${name}';`, workerFile);
 worker = replace(worker, "const build = '';", `const build = '${content.digest('hex').slice(0, 16)}';`, workerFile);
 worker = replace(worker, 'const files = \\[\\];', `const files = ${JSON.stringify(files)};`, workerFile);
 writeFileSync(join(site, workerFile), worker);
@@ -59,7 +65,8 @@ const inlineScript = (text, file) => {
 };
 const page = 'index.html';
 let html = read(page).toString('utf8');
-html = replace(html, '<link rel="(preload|manifest)"[^>]*>\\n', '', page, 7);
+html = replace(html, '<link rel="manifest"[^>]*>\\n', '', page);
+for (const file of preloads) html = replace(html, `<link rel="preload" href="${literally(file)}"[^>]*>\\n`, '', page);
 html = replace(html, '<link rel="icon" href="favicon.ico">', () => `<link rel="icon" href="${dataUrl('image/x-icon', 'favicon.ico')}">`, page);
 // The two style sheets in one, the faces' files inside it.
 const faces = read('program.css').toString('utf8').replace(/url\((fonts\/[a-z-]+\.woff2)\)/g,
@@ -67,9 +74,12 @@ const faces = read('program.css').toString('utf8').replace(/url\((fonts\/[a-z-]+
 const style = `${faces}\n${read('style.css').toString('utf8')}`;
 html = replace(html, '<link rel="stylesheet" href="program.css">\n', '', page);
 html = replace(html, '<link rel="stylesheet" href="style.css">', () => `<style>${style}</style>`, page);
-html = replace(html, '<script src="loader.js"></script>', () =>
-  `<script type="application/octet-stream" id="kt-module">${read(`${name}.wasm.gz`).toString('base64')}</script>\n<script src="loader.js"></script>`, page);
-html = replace(html, '<script src="([a-z.-]+\\.js)"></script>', (_, file) => inlineScript(read(file).toString('utf8'), file), page, 3);
+// The module before the first script, which reads it.
+const firstScript = `<script src="${scripts[0]}"></script>`;
+html = replace(html, literally(firstScript), () =>
+  `<script type="application/octet-stream" id="kt-module">${read(`${name}.wasm.gz`).toString('base64')}</script>\n${firstScript}`, page);
+for (const file of scripts)
+  html = replace(html, literally(`<script src="${file}"></script>`), () => inlineScript(read(file).toString('utf8'), file), page);
 const policy = `default-src 'self'; script-src 'self' 'wasm-unsafe-eval' ${scriptHashes.join(' ')}; ` +
   `style-src ${sha256(style)}; font-src data:; img-src data:`;
 html = replace(html, '<meta http-equiv="Content-Security-Policy" content="[^"]*">',

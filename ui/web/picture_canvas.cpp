@@ -2,8 +2,10 @@
 
 #include "assets/metafile_player.h"
 #include "assets/picture_catalogue.h"
+#include "program_identity.h"
+#include "ui/picture_frame.h"
 #include "ui/web/colours.h"
-#include "ui/web/host.h"
+#include "ui/web/page_calls.h"
 
 #include <cmath>
 #include <cstdio>
@@ -22,12 +24,13 @@ class CanvasText final : public TextCanvas {
 public:
     CanvasText(double left, double top) : m_left(left), m_top(top) {}
 
-    void drawCharacter(const MetafileFont& font, double x, double y, double height, double sx,
-                       double sy, char16_t ch) override {
-        if (sx <= 0 || sy <= 0)
+    void drawCharacter(const MetafileFont& font, double x, double y, double height, double scaleX,
+                       double scaleY, char16_t character) override {
+        if (scaleX <= 0 || scaleY <= 0)
             return;
-        host::drawCharacter(font.face, font.weight >= 600 ? 700 : 400, font.italic,
-                            fontPixelSize(height / sy), sx, sy, m_left + x, m_top + y, ch);
+        kt_page_draw_character(font.face.data(), font.face.size(), font.weight >= 600 ? 700 : 400,
+                               font.italic, fontPixelSize(height / scaleY), scaleX, scaleY,
+                               m_left + x, m_top + y, character);
     }
 
 private:
@@ -35,15 +38,10 @@ private:
     double m_top;
 };
 
-// One line of a frame, `unit` device pixels wide: the top and left sides in one colour, the
-// bottom and right ones in another, as the Windows frames draw them.
-void frameLine(double left, double top, double width, double height, double unit,
-               std::string_view topLeft, std::string_view bottomRight) {
-    host::fillRect(left, top, width - unit, unit, topLeft);
-    host::fillRect(left, top + unit, unit, height - 2 * unit, topLeft);
-    host::fillRect(left, top + height - unit, width, unit, bottomRight);
-    host::fillRect(left + width - unit, top, unit, height - unit, bottomRight);
-}
+// By FrameColour.
+constexpr const char* kFrameColours[] = {kFrameDark, kFrameLight, kFrameShadow, kFrameMidlight,
+                                         kFrameLine};
+static_assert(std::size(kFrameColours) == kFrameColourCount);
 
 } // namespace
 
@@ -53,7 +51,8 @@ PictureCanvas::PictureCanvas(PictureId picture, PictureBorder border, int width,
         return;
     auto loaded = loadPicture(picture);
     if (!loaded) { // the box stays empty; the rest of the window still works
-        std::fprintf(stderr, "kinematics-test: %s\n", loaded.error().describe().c_str());
+        std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(kProgramName.size()),
+                     kProgramName.data(), loaded.error().describe().c_str());
         return;
     }
     m_picture.emplace(std::move(loaded).value());
@@ -62,56 +61,56 @@ PictureCanvas::PictureCanvas(PictureId picture, PictureBorder border, int width,
         rgba.reserve(bitmap->rgb.size() / 3 * 4);
         for (std::size_t i = 0; i + 2 < bitmap->rgb.size(); i += 3)
             rgba.insert(rgba.end(), {bitmap->rgb[i], bitmap->rgb[i + 1], bitmap->rgb[i + 2], 255});
-        m_image = host::defineImage(rgba.data(), bitmap->width, bitmap->height);
+        m_bitmapImage =
+            kt_page_define_image(rgba.data(), rgba.size(), bitmap->width, bitmap->height);
     }
 }
 
 void PictureCanvas::paint(double scale) const {
-    if (m_painted >= 0 && m_paintedScale == scale) {
-        host::drawImage(m_painted, 0, 0, 1);
+    if (m_paintedBox >= 0 && m_paintedScale == scale) {
+        kt_page_draw_image(m_paintedBox, 0, 0, 1);
         return;
     }
     draw(scale);
 }
 
 bool PictureCanvas::paintAhead(double scale) {
-    if (m_painted >= 0 && m_paintedScale == scale)
+    if (m_paintedBox >= 0 && m_paintedScale == scale)
         return false;
-    m_painted = host::beginImage(static_cast<int>(std::round(m_width * scale)),
-                                 static_cast<int>(std::round(m_height * scale)), m_painted);
+    m_paintedBox =
+        kt_page_begin_image(static_cast<int>(std::round(m_width * scale)),
+                            static_cast<int>(std::round(m_height * scale)), m_paintedBox);
     draw(scale);
-    host::endImage();
+    kt_page_end_image();
     m_paintedScale = scale;
     return true;
 }
 
 void PictureCanvas::draw(double scale) const {
     // Whole device pixels per line, so that the frame stays crisp at any zoom.
-    const double unit = std::max(1.0, std::round(scale));
-    const double width = std::round(m_width * scale);
-    const double height = std::round(m_height * scale);
-    double border = unit;
-    if (m_border == PictureBorder::Sunken) {
-        frameLine(0, 0, width, height, unit, kFrameDark, kFrameLight);
-        frameLine(unit, unit, width - 2 * unit, height - 2 * unit, unit, kFrameShadow,
-                  kFrameMidlight);
-        border = 2 * unit;
-    } else {
-        frameLine(0, 0, width, height, unit, kFrameLine, kFrameLine);
+    const int unit = std::max(1, static_cast<int>(std::round(scale)));
+    const int width = static_cast<int>(std::round(m_width * scale));
+    const int height = static_cast<int>(std::round(m_height * scale));
+    const PictureFrame frame = pictureFrame(m_border, width, height, unit);
+    for (std::size_t i = 0; i < frame.count; ++i) {
+        const auto& [r, colour] = frame.pieces[i];
+        kt_page_fill_rect(r.left, r.top, r.width, r.height,
+                          kFrameColours[static_cast<std::size_t>(colour)]);
     }
+    const double border = frameLines(m_border) * unit;
     const double innerWidth = width - 2 * border;
     const double innerHeight = height - 2 * border;
-    host::fillRect(border, border, innerWidth, innerHeight, kFace);
+    kt_page_fill_rect(border, border, innerWidth, innerHeight, kFace);
     if (!m_picture)
         return;
-    host::clip(border, border, innerWidth, innerHeight);
-    if (m_image >= 0) {
-        host::drawImage(m_image, border, border, scale);
+    kt_page_clip(border, border, innerWidth, innerHeight);
+    if (m_bitmapImage >= 0) {
+        kt_page_draw_image(m_bitmapImage, border, border, scale);
     } else if (const auto* metafile = std::get_if<Metafile>(&*m_picture)) {
         CanvasText canvas(border, border);
         playMetafile(*metafile, innerWidth, innerHeight, canvas);
     }
-    host::unclip();
+    kt_page_unclip();
 }
 
 PictureCanvas& pictureBox(PictureId picture, PictureBorder border, int width, int height) {

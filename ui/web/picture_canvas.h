@@ -30,9 +30,9 @@ private:
     int m_width;
     int m_height;
     std::optional<Picture> m_picture;
-    int m_image = -1;
+    int m_bitmapImage = -1; // the page's image of a bitmap picture
     double m_paintedScale = 0;
-    int m_painted = -1; // the image of the whole box at m_paintedScale
+    int m_paintedBox = -1; // the image of the whole box at m_paintedScale
 };
 
 // The page's one box of that picture, border and size, made on first use: the windows that show

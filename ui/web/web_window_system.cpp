@@ -3,40 +3,21 @@
 #include "program_identity.h"
 #include "ui/layout.h"
 #include "ui/web/colours.h"
-#include "ui/web/host.h"
+#include "ui/web/page_calls.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace kt::web {
 
 namespace {
 
-// The element the page makes for a control, by the name host.js knows it by.
-std::string_view elementFor(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::PictureBox:
-        return "picture";
-    case ControlKind::CommandButton:
-        return "button";
-    case ControlKind::OptionButton:
-        return "option";
-    case ControlKind::Label:
-        break;
-    }
-    return "label";
-}
-
-std::string_view cssAlignment(TextAlignment alignment) {
-    switch (alignment) {
-    case TextAlignment::Right:
-        return "right";
-    case TextAlignment::Centre:
-        return "center";
-    case TextAlignment::Left:
-        break;
-    }
-    return "left";
-}
+// The element the page makes for a control, by ControlKind, as window_elements.js names it.
+constexpr const char* kElementNames[] = {"picture", "label", "button", "option"};
+static_assert(std::size(kElementNames) == static_cast<std::size_t>(ControlKind::OptionButton) + 1);
+// By TextAlignment.
+constexpr const char* kCssAlignments[] = {"left", "right", "center"};
+static_assert(std::size(kCssAlignments) == static_cast<std::size_t>(TextAlignment::Centre) + 1);
 
 // A colour value as CSS writes it: plain colours as they are, system colours as the page's
 // custom properties (style.css), so that all of them follow one scheme.
@@ -54,9 +35,11 @@ std::string cssColour(Colour colour) {
 WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescription& description,
                      WindowEvents& events)
     : m_system(system), m_number(number), m_description(description), m_events(events) {
-    host::createWindow(number, description.Caption, twipsToPixels(description.ClientWidth),
-                       twipsToPixels(description.ClientHeight));
-    host::describe(number, -1, description.accessibleName, {});
+    kt_page_create_window(number, description.Caption.data(), description.Caption.size(),
+                          twipsToPixels(description.ClientWidth),
+                          twipsToPixels(description.ClientHeight));
+    kt_page_describe(number, -1, description.accessibleName.data(),
+                     description.accessibleName.size(), "", 0);
 
     const auto controls = description.controls();
     for (const auto& c : controls)
@@ -66,21 +49,26 @@ WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescriptio
         const int i = static_cast<int>(place);
         const ControlDescription& c = controls[place];
         const PixelRect r = toPixels(c.rect);
+        const std::string_view name = controlName(c.id);
         const bool showsCaption =
             c.kind == ControlKind::Label || c.kind == ControlKind::CommandButton;
-        host::addControl(number, i, controlName(c.id), elementFor(c.kind), r.left, r.top, r.width,
-                         r.height, layerOf(description, place),
-                         showsCaption ? c.Caption : std::string_view{});
+        const std::string_view shown = showsCaption ? c.Caption : std::string_view{};
+        kt_page_add_control(number, i, name.data(), name.size(),
+                            kElementNames[static_cast<std::size_t>(c.kind)], r.left, r.top, r.width,
+                            r.height, layerOf(description, place), shown.data(), shown.size());
         if (c.Font)
-            host::setFont(number, i, c.Font->Name, fontPixels(*c.Font), c.Font->Weight >= 700,
-                          c.Font->Italic, c.Font->Underline, c.Font->Strikethrough);
+            kt_page_set_font(number, i, c.Font->Name.data(), c.Font->Name.size(),
+                             fontPixels(*c.Font), c.Font->Weight >= 700, c.Font->Italic,
+                             c.Font->Underline, c.Font->Strikethrough);
         if (c.kind == ControlKind::Label)
-            host::setStyle(number, i, cssColour(c.ForeColor), cssAlignment(c.Alignment));
-        host::describe(number, i, c.accessibleName, c.accessibleDescription);
+            kt_page_set_style(number, i, cssColour(c.ForeColor).c_str(),
+                              kCssAlignments[static_cast<std::size_t>(c.Alignment)]);
+        kt_page_describe(number, i, c.accessibleName.data(), c.accessibleName.size(),
+                         c.accessibleDescription.data(), c.accessibleDescription.size());
         if (c.kind == ControlKind::PictureBox)
             m_pictures.try_emplace(i, &pictureBox(c.Picture, c.border, r.width, r.height));
-        if (m_focus < 0 && c.kind != ControlKind::Label)
-            m_focus = i;
+        if (m_focusOnShowing < 0 && c.kind != ControlKind::Label)
+            m_focusOnShowing = i;
     }
 }
 
@@ -89,12 +77,12 @@ WebWindow::~WebWindow() {
 }
 
 void WebWindow::show() {
-    host::show(m_number, m_focus);
+    kt_page_show(m_number, m_focusOnShowing);
     m_visible = true;
 }
 
 void WebWindow::hide() {
-    host::hide(m_number);
+    kt_page_hide(m_number);
     m_visible = false;
 }
 
@@ -113,20 +101,20 @@ void WebWindow::setCaption(ControlId control, std::string_view text, std::string
     m_captions[i] = std::string(text);
     const int place = static_cast<int>(i);
     if (m_description.controls()[i].kind != ControlKind::Label) {
-        host::setText(m_number, place, text, {});
+        kt_page_set_text(m_number, place, text.data(), text.size(), "", 0);
         return;
     }
-    host::setText(m_number, place, text, spoken);
+    kt_page_set_text(m_number, place, text.data(), text.size(), spoken.data(), spoken.size());
     // A wrong answer's mark and the result are news: a second wrong answer writes the same mark
     // again, and it is news all the same.
     if (spoken != text)
-        host::announce(spoken);
+        kt_page_announce(spoken.data(), spoken.size());
 }
 
 bool WebWindow::value(ControlId control) const {
     const std::size_t i = placeOf(control);
     return m_description.controls()[i].kind == ControlKind::OptionButton &&
-           host::isChecked(m_number, static_cast<int>(i));
+           kt_page_is_checked(m_number, static_cast<int>(i));
 }
 
 void WebWindow::clicked(int place) {
@@ -144,31 +132,45 @@ bool WebWindow::paint(int place, double scale) const {
     return true;
 }
 
-bool WebWindowSystem::paintAhead(const WindowDescription& description, double scale) {
-    for (const auto& c : description.controls()) {
-        if (c.kind != ControlKind::PictureBox)
-            continue;
-        const PixelRect r = toPixels(c.rect);
-        if (pictureBox(c.Picture, c.border, r.width, r.height).paintAhead(scale))
-            return true;
+WebWindowSystem::WebWindowSystem(std::span<const WindowDescription* const> everyWindow)
+    : m_everyWindow(everyWindow) {
+    int width = 0;
+    int height = 0;
+    for (const WindowDescription* description : everyWindow) {
+        width = std::max(width, twipsToPixels(description->ClientWidth));
+        height = std::max(height, twipsToPixels(description->ClientHeight));
     }
+    kt_page_set_largest_window(width, height);
+}
+
+bool WebWindowSystem::paintAhead(double scale) const {
+    for (const WindowDescription* description : m_everyWindow)
+        for (const auto& c : description->controls()) {
+            if (c.kind != ControlKind::PictureBox)
+                continue;
+            const PixelRect r = toPixels(c.rect);
+            if (pictureBox(c.Picture, c.border, r.width, r.height).paintAhead(scale))
+                return true;
+        }
     return false;
 }
 
 std::unique_ptr<Window> WebWindowSystem::build(const WindowDescription& description,
                                                WindowEvents& events) {
-    const int number = m_built++;
+    const int number = m_windowsBuilt++;
     auto window = std::make_unique<WebWindow>(*this, number, description, events);
     m_windows[number] = window.get();
     return window;
 }
 
 void WebWindowSystem::end(int) {
-    host::end();
+    kt_page_end();
 }
 
 void WebWindowSystem::reportError(const RuntimeErrorReport& error) {
-    host::reportError(kProgramTitle, error.message());
+    const std::string message = error.message();
+    kt_page_report_error(kProgramTitle.data(), kProgramTitle.size(), message.data(),
+                         message.size());
 }
 
 WebWindow* WebWindowSystem::window(int number) const {

@@ -4,6 +4,7 @@
 #include "ui/window_system.h"
 
 #include <map>
+#include <span>
 #include <vector>
 
 namespace kt::web {
@@ -43,12 +44,16 @@ private:
     WindowEvents& m_events;
     std::vector<std::string> m_captions;
     std::map<int, PictureCanvas*> m_pictures;
-    int m_focus = -1;
+    int m_focusOnShowing = -1; // the first control the Tab key reaches
     bool m_visible = false;
 };
 
 class WebWindowSystem final : public WindowSystem {
 public:
+    // `everyWindow`: the description of every window the program may show; the page shows them
+    // all at the one scale at which the largest fits the view, and paints their pictures ahead.
+    explicit WebWindowSystem(std::span<const WindowDescription* const> everyWindow);
+
     std::unique_ptr<Window> build(const WindowDescription& description,
                                   WindowEvents& events) override;
     void end(int exitCode) override;
@@ -56,14 +61,19 @@ public:
 
     // The window the page knows by that number, or nullptr when there is none (any more).
     WebWindow* window(int number) const;
-    // Paints ahead, at `scale`, the first of the picture boxes of a window so described that was
-    // not painted ahead yet; false when there was none left.
-    static bool paintAhead(const WindowDescription& description, double scale);
+    // Paints ahead, at `scale`, the first picture box of the windows, in the order they come,
+    // that was not painted ahead yet; false when there was none left.
+    bool paintAhead(double scale) const;
 
 private:
     friend class WebWindow;
+    std::span<const WindowDescription* const> m_everyWindow;
     std::map<int, WebWindow*> m_windows;
-    int m_built = 0;
+    int m_windowsBuilt = 0;
 };
+
+// Sends what the page reports (a click, a window closed, a picture box to paint: page_events.cpp)
+// to the windows of `windows`, which must outlive the page's use of them.
+void receivePageEvents(WebWindowSystem& windows);
 
 } // namespace kt::web

@@ -2,54 +2,55 @@
 // compresses nothing sends little), shows how much of it has come, compiles it and starts the
 // test once the faces are there. Whatever fails on the way, or later inside the program, the
 // pupil is told in words what it was and what to try, in place of the loading screen.
-// The single file (kinematics-test.html) carries the module in the page, in #kt-module.
+// The single file (@KT_PROGRAM_NAME@.html) carries the module in the page, in #kt-module.
 'use strict';
 
 const ktLoader = (() => {
-  const moduleFile = 'kinematics-test.wasm.gz';
+  const moduleFile = '@KT_PROGRAM_NAME@.wasm.gz';
+  const singleFile = '@KT_PROGRAM_NAME@.html';
   const $ = (id) => document.getElementById(id);
   let failed = false;
   let refused = false; // the page's security policy refused to compile code
   let lostScript = null; // why a script of the page did not load: everything after follows from it
 
   // A failure the pupil is to read: a heading and what to do.
-  class Trouble extends Error {
+  class PupilMessage extends Error {
     constructor(heading, advice) {
       super(`${heading} ${advice}`);
       Object.assign(this, { heading, advice });
     }
   }
-  const again = 'Нажмите «Начать заново».';
-  const missing = (file, status) => new Trouble(`Не найден файл «${file}» (ответ сервера: ${status}).`,
-    'Скопируйте на сервер всю папку теста, ничего не пропуская, или откройте тест одним файлом: kinematics-test.html.');
+  const pressStartAgain = 'Нажмите «Начать заново».';
+  const missing = (file, status) => new PupilMessage(`Не найден файл «${file}» (ответ сервера: ${status}).`,
+    `Скопируйте на сервер всю папку теста, ничего не пропуская, или откройте тест одним файлом: ${singleFile}.`);
   const unreachable = (file) => (location.protocol === 'file:'
-    ? new Trouble('Страница открыта с диска, и браузер не даёт ей читать соседние файлы.',
-      'Откройте вместо неё файл kinematics-test.html: в нём весь тест. Или откройте тест с веб-сервера.')
-    : new Trouble(`Нет связи с сервером: файл «${file}» не получен.`, `Проверьте подключение к сети. ${again}`));
-  const tooOld = () => new Trouble('Этот браузер не выполняет WebAssembly, без которого тест не работает.',
+    ? new PupilMessage('Страница открыта с диска, и браузер не даёт ей читать соседние файлы.',
+      `Откройте вместо неё файл ${singleFile}: в нём весь тест. Или откройте тест с веб-сервера.`)
+    : new PupilMessage(`Нет связи с сервером: файл «${file}» не получен.`, `Проверьте подключение к сети. ${pressStartAgain}`));
+  const tooOld = () => new PupilMessage('Этот браузер не выполняет WebAssembly, без которого тест не работает.',
     'Откройте тест в современном браузере: Chromium, Chrome, Firefox, Safari или Edge.');
-  const forbidden = () => new Trouble('Политика безопасности сайта (Content-Security-Policy) запрещает запускать WebAssembly.',
-    'Администратору сервера: добавьте в её script-src источник \'wasm-unsafe-eval\'. Или откройте тест одним файлом: kinematics-test.html.');
-  const fault = (error) => new Trouble(`Сбой в программе: ${String(error?.message ?? error).replace(/\.$/, '')}.`, again);
+  const forbidden = () => new PupilMessage('Политика безопасности сайта (Content-Security-Policy) запрещает запускать WebAssembly.',
+    `Администратору сервера: добавьте в её script-src источник 'wasm-unsafe-eval'. Или откройте тест одним файлом: ${singleFile}.`);
+  const fault = (error) => new PupilMessage(`Сбой в программе: ${String(error?.message ?? error).replace(/\.$/, '')}.`, pressStartAgain);
 
   // Anything thrown while the module is compiled or started: a policy's refusal, or a fault.
   function explain(error) {
-    if (error instanceof Trouble) return error;
+    if (error instanceof PupilMessage) return error;
     if (typeof WebAssembly !== 'object') return tooOld(); // the module's script stumbles first
     if (refused || /Content.Security|CSP|unsafe-eval/i.test(String(error?.message))) return forbidden();
     return fault(error);
   }
 
-  function fail(trouble) {
-    if (lostScript && trouble !== lostScript) return;
+  function fail(message) {
+    if (lostScript && message !== lostScript) return;
     if (failed) return;
     failed = true;
     for (const window of document.querySelectorAll('.window')) window.hidden = true;
     const panel = $('loading');
     panel.setAttribute('role', 'alert');
     panel.classList.add('failed');
-    $('loading-heading').textContent = trouble.heading;
-    $('loading-advice').textContent = trouble.advice;
+    $('loading-heading').textContent = message.heading;
+    $('loading-advice').textContent = message.advice;
     $('loading-progress').hidden = true;
     $('retry').hidden = false;
     panel.hidden = false;
@@ -67,7 +68,7 @@ const ktLoader = (() => {
   }
 
   // The module's bytes as they come, counted on the progress bar when the size is known.
-  async function fetched() {
+  async function fetchModule() {
     let response;
     try {
       response = await fetch(moduleFile);
@@ -96,23 +97,23 @@ const ktLoader = (() => {
     return new Blob(chunks);
   }
 
-  function inline(data) {
-    const text = atob(data.textContent.trim());
-    const bytes = new Uint8Array(text.length);
-    for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+  function fromPage(element) {
+    const binary = atob(element.textContent.trim());
+    const bytes = new Uint8Array(binary.length);
+    for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
     return new Blob([bytes]);
   }
 
   // The module itself: inflated here unless the server already did.
   async function moduleBytes() {
     if (typeof WebAssembly !== 'object' || typeof DecompressionStream !== 'function') throw tooOld();
-    const data = $('kt-module');
+    const inPage = $('kt-module');
     // A server that compresses the file once more on the way, for a browser that leaves a
     // gzip file's own encoding alone (WebKit's network library does), leaves a layer for us too.
-    let blob = data ? inline(data) : await fetched();
+    let blob = inPage ? fromPage(inPage) : await fetchModule();
     for (let layer = 0; layer < 2; ++layer) {
-      const head = new Uint8Array(await blob.slice(0, 2).arrayBuffer());
-      if (head[0] !== 0x1f || head[1] !== 0x8b) break;
+      const magic = new Uint8Array(await blob.slice(0, 2).arrayBuffer());
+      if (magic[0] !== 0x1f || magic[1] !== 0x8b) break; // gzip's own first two bytes
       blob = await new Response(blob.stream().pipeThrough(new DecompressionStream('gzip'))).blob();
     }
     return blob.arrayBuffer();
@@ -125,15 +126,17 @@ const ktLoader = (() => {
     const file = event.target?.getAttribute?.('src');
     if (file) {
       lostScript ??= whyNotFetched(file);
-      lostScript.then((trouble) => { lostScript = trouble; fail(trouble); });
+      lostScript.then((message) => { lostScript = message; fail(message); });
     }
     else if (event.error !== undefined || event.message) fail(explain(event.error ?? event.message));
   }, true);
   addEventListener('unhandledrejection', (event) => fail(explain(event.reason)));
 
   $('retry').addEventListener('click', () => location.reload());
-  const module = moduleBytes();
-  module.catch(() => {}); // reported when the program asks for it
+  // The faces (program.css) are fetched while the module compiles; the first window waits for both.
+  const faces = Promise.all([...document.fonts].map((face) => face.load()));
+  const moduleLoaded = moduleBytes();
+  moduleLoaded.catch(() => {}); // reported when the program asks for it
 
   function started() {
     $('loading').hidden = true;
@@ -144,7 +147,7 @@ const ktLoader = (() => {
 
   return {
     instantiate(imports, ready) {
-      module.then((bytes) => WebAssembly.instantiate(bytes, imports))
+      moduleLoaded.then((bytes) => WebAssembly.instantiate(bytes, imports))
         .then(({ instance, module: compiled }) => ready(instance, compiled))
         .catch((error) => fail(explain(error)));
       return {};
@@ -154,7 +157,7 @@ const ktLoader = (() => {
       // A face that did not come is replaced by the browser's own; the test goes on.
       const start = () => {
         try {
-          ktHost.start();
+          ktWindows.start();
           Module._kt_start();
         } catch (error) {
           fail(explain(error));
@@ -162,7 +165,7 @@ const ktLoader = (() => {
         }
         if (!failed) started();
       };
-      ktFaces.then(start, start);
+      faces.then(start, start);
     },
   };
 })();

@@ -5,9 +5,11 @@
 // nothing about the pupil, only the site's files.
 'use strict';
 
-const build = ''; // the build's content hash, filled in when the site is built
+const programName = ''; // filled in when the site is built
+const build = ''; // the build's content hash, likewise
 const files = []; // the site's files, likewise
-const cacheName = `kinematics-test-${build}`;
+const cachePrefix = `${programName}-`;
+const cacheName = `${cachePrefix}${build}`;
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(cacheName)
@@ -17,12 +19,12 @@ self.addEventListener('install', (event) => {
 
 self.addEventListener('activate', (event) => {
   event.waitUntil(caches.keys()
-    .then((names) => Promise.all(names.filter((name) => name.startsWith('kinematics-test-') && name !== cacheName)
+    .then((names) => Promise.all(names.filter((name) => name.startsWith(cachePrefix) && name !== cacheName)
       .map((name) => caches.delete(name))))
     .then(() => self.clients.claim()));
 });
 
-async function kept(request) {
+async function fromCache(request) {
   const cache = await caches.open(cacheName);
   const found = (await cache.match(request, { ignoreSearch: true }))
     ?? (request.mode === 'navigate' ? await cache.match('./') : undefined);
@@ -32,5 +34,5 @@ async function kept(request) {
 self.addEventListener('fetch', (event) => {
   const { request } = event;
   if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
-  event.respondWith(fetch(request).catch(() => kept(request)));
+  event.respondWith(fetch(request).catch(() => fromCache(request)));
 });

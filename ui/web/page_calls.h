@@ -1,0 +1,58 @@
+#pragma once
+
+// The calls from the program to the page, written on the page's side in page_calls.js. The page
+// keeps one element per window and per control (a window is named by its number, a control by
+// its place in the window's description) and one 2D context that is being painted; everything
+// it is told is in CSS pixels. Text is UTF-8: a pointer and a length, or a pointer alone where the
+// text ends in a zero byte.
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" {
+
+// The largest client area of all the windows the program may show, before any is built: the
+// page shows every window at the one scale at which that one fits the view.
+void kt_page_set_largest_window(int width, int height);
+// A hidden window with its title bar and its client area of width × height.
+void kt_page_create_window(int window, const char* title, std::size_t titleLength, int width,
+                           int height);
+// Adds a control to the window, after the ones added before it (which is its place in the tab
+// order and in the reading order); `kind` names the element the page makes for it, `layer`
+// stacks it, higher in front.
+void kt_page_add_control(int window, int control, const char* name, std::size_t nameLength,
+                         const char* kind, int left, int top, int width, int height, int layer,
+                         const char* text, std::size_t textLength);
+void kt_page_set_font(int window, int control, const char* family, std::size_t familyLength,
+                      int pixelSize, bool bold, bool italic, bool underline, bool strikethrough);
+void kt_page_set_style(int window, int control, const char* colour, const char* alignment);
+// What assistive technology calls the window (control -1) or the control, and how it describes
+// it; empty texts leave the element's own.
+void kt_page_describe(int window, int control, const char* name, std::size_t nameLength,
+                      const char* description, std::size_t descriptionLength);
+void kt_page_set_text(int window, int control, const char* text, std::size_t textLength,
+                      const char* spoken, std::size_t spokenLength);
+// Says the text through the page's live region, even when it said the same just before.
+void kt_page_announce(const char* text, std::size_t textLength);
+bool kt_page_is_checked(int window, int control);
+void kt_page_show(int window, int focus);
+void kt_page_hide(int window);
+void kt_page_end();
+void kt_page_report_error(const char* title, std::size_t titleLength, const char* message,
+                          std::size_t messageLength);
+
+// Painting into the current canvas, in its device pixels. An image of the page is known by the
+// number these return.
+int kt_page_define_image(const std::uint8_t* rgba, std::size_t length, int width, int height);
+// A blank image of the page, new (reused -1) or the image `reused` made over, that becomes the
+// current canvas until kt_page_end_image(), which makes the one before current again.
+int kt_page_begin_image(int width, int height, int reused);
+void kt_page_end_image();
+void kt_page_fill_rect(double left, double top, double width, double height, const char* colour);
+void kt_page_draw_image(int image, double left, double top, double scale);
+void kt_page_clip(double left, double top, double width, double height);
+void kt_page_unclip();
+void kt_page_draw_character(const char* family, std::size_t familyLength, int weight, bool italic,
+                            int pixelSize, double scaleX, double scaleY, double x, double y,
+                            char16_t character);
+}

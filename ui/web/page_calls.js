@@ -1,0 +1,48 @@
+// The page's side of the calls page_calls.h declares, given to the linker with --js-library: each
+// reads its text from the module's memory and hands the call to the page script that does it.
+// Debian 12's emscripten (3.1.6) knows mergeInto, not yet addToLibrary, and takes its library
+// functions only in `function` form.
+mergeInto(LibraryManager.library, {
+  kt_page_set_largest_window: function (width, height) { ktFit.setLargest(width, height); },
+  kt_page_create_window: function (form, title, titleLength, width, height) {
+    ktWindows.create(form, UTF8ToString(title, titleLength), width, height);
+  },
+  kt_page_add_control: function (form, control, name, nameLength, kind, left, top, width, height, layer, text, textLength) {
+    ktWindows.addControl(form, control, UTF8ToString(name, nameLength), UTF8ToString(kind), left, top, width, height,
+      layer, UTF8ToString(text, textLength));
+  },
+  kt_page_set_font: function (form, control, family, familyLength, pixelSize, bold, italic, underline, strikethrough) {
+    ktWindows.setFont(form, control, UTF8ToString(family, familyLength), pixelSize, bold, italic, underline, strikethrough);
+  },
+  kt_page_set_style: function (form, control, colour, alignment) {
+    ktWindows.setStyle(form, control, UTF8ToString(colour), UTF8ToString(alignment));
+  },
+  kt_page_describe: function (form, control, name, nameLength, description, descriptionLength) {
+    ktWindows.describe(form, control, UTF8ToString(name, nameLength), UTF8ToString(description, descriptionLength));
+  },
+  kt_page_set_text: function (form, control, text, textLength, spoken, spokenLength) {
+    ktWindows.setText(form, control, UTF8ToString(text, textLength), UTF8ToString(spoken, spokenLength));
+  },
+  kt_page_announce: function (text, textLength) { ktWindows.announce(UTF8ToString(text, textLength)); },
+  kt_page_is_checked: function (form, control) { return ktWindows.isChecked(form, control); },
+  kt_page_show: function (form, focus) { ktWindows.show(form, focus); },
+  kt_page_hide: function (form) { ktWindows.hide(form); },
+  kt_page_end: function () { ktWindows.end(); },
+  kt_page_report_error: function (title, titleLength, message, messageLength) {
+    ktWindows.reportError(UTF8ToString(title, titleLength), UTF8ToString(message, messageLength));
+  },
+  kt_page_define_image: function (rgba, length, width, height) {
+    return ktPainter.defineImage(HEAPU8.subarray(rgba, rgba + length), width, height);
+  },
+  kt_page_begin_image: function (width, height, reused) { return ktPainter.beginImage(width, height, reused); },
+  kt_page_end_image: function () { ktPainter.endImage(); },
+  kt_page_fill_rect: function (left, top, width, height, colour) {
+    ktPainter.fillRect(left, top, width, height, UTF8ToString(colour));
+  },
+  kt_page_draw_image: function (image, left, top, scale) { ktPainter.drawImage(image, left, top, scale); },
+  kt_page_clip: function (left, top, width, height) { ktPainter.clip(left, top, width, height); },
+  kt_page_unclip: function () { ktPainter.unclip(); },
+  kt_page_draw_character: function (family, familyLength, weight, italic, pixelSize, scaleX, scaleY, x, y, character) {
+    ktPainter.drawCharacter(UTF8ToString(family, familyLength), weight, italic, pixelSize, scaleX, scaleY, x, y, character);
+  },
+});
