@@ -13,8 +13,9 @@ apt-get update -qq
 # What apt itself would install for the run set on this machine: the oracle.
 expected=$(apt-get install --simulate --no-install-recommends $(scripts/install-deps --list run) |
     awk '/^Inst / { print $2 }' | sort)
-# The build's progress goes to the log; the program's answer is the last line.
-version=$(scripts/run --version </dev/null | tee /dev/stderr | tail -n 1)
+output=$(scripts/run --version </dev/null)
+echo "$output"
+version=${output##*$'\n'} # the program's answer, after the build's progress
 [[ $version == "kinematics-test "* ]] || { echo "scripts/run --version printed: $version" >&2; exit 1; }
 brought=$(comm -13 <(echo "$before") <(installed))
 [[ $brought == "$expected" ]] || {
