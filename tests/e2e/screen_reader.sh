@@ -13,7 +13,7 @@ session_bus private "$0" "$program"
 screen_reader_on
 
 start_program "$program"
-/usr/bin/python3 "$here/screen_reader.py" "$app" || fail "the screen reader's walk through failed"
+/usr/bin/python3 -B "$here/screen_reader.py" "$app" || fail "the screen reader's walk through failed"
 wait_for_exit
 [[ $exit_status == 0 ]] || fail "exit code $exit_status"
 echo "screen_reader: passed"

@@ -34,7 +34,7 @@ env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LANG
     WAYLAND_DISPLAY=wayland-kt XDG_CURRENT_DESKTOP=GNOME WAYLAND_DEBUG=client "${sanitizers[@]}" \
     "$program" >"$work/out.log" 2>"$work/protocol.log" &
 app=$!
-/usr/bin/python3 "$here/wayland.py" "$app" || {
+/usr/bin/python3 -B "$here/wayland.py" "$app" || {
     tail -n 20 "$work/protocol.log" >&2
     fail "the walk through to the result failed"
 }
