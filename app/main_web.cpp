@@ -1,6 +1,7 @@
 // The page's program: one Program on the page's window system, started and driven by the page
 // script through these exports. The page names a window by the number it was built with.
 
+#include "app/page_attempt_reporter.h"
 #include "app/program.h"
 #include "app/program_description.h"
 #include "ui/layout.h"
@@ -23,6 +24,11 @@ kt::Program& program() {
     return instance;
 }
 
+kt::web::PageAttemptReporter& attempt() {
+    static kt::web::PageAttemptReporter reporter;
+    return reporter;
+}
+
 } // namespace
 
 extern "C" {
@@ -35,7 +41,8 @@ EMSCRIPTEN_KEEPALIVE void kt_start() {
         height = std::max(height, kt::twipsToPixels(kt::descriptionOf(form).ClientHeight));
     }
     kt::web::host::setLargestWindow(width, height);
-    program().start();
+    program().setReporter(&attempt());
+    program().start(attempt().earlierChoices());
 }
 
 EMSCRIPTEN_KEEPALIVE void kt_click(int window, int control) {

