@@ -62,10 +62,11 @@ const ktPlatform = {
     document.querySelector('.window').append(frame);
     this.view = frame.contentWindow;
   },
-  // Resolves once the test has its first window on screen.
+  // Resolves once the test has its first window on screen. A window opened on top leaves this
+  // page in the background, where it gets no animation frames: it looks again on a timer.
   shown() {
     return new Promise((done) => {
-      const look = () => (this.view.document?.querySelector('.window:not([hidden])') ? done() : requestAnimationFrame(look));
+      const look = () => (this.view.document?.querySelector('.window:not([hidden])') ? done() : setTimeout(look, 20));
       look();
     });
   },
@@ -86,6 +87,10 @@ const ktPlatform = {
   },
   exit() {
     this.view.document.querySelector('.window:not([hidden]) [data-name="Command1"]').click();
+  },
+  // The platform's own navigation: the frame goes elsewhere.
+  leave() {
+    document.querySelector('iframe').src = 'about:blank';
   },
   data() {
     return JSON.parse(JSON.stringify(this.api.cmi));
@@ -117,6 +122,8 @@ after(async () => {
 // The platform's page with a run-time (none for version null), and the test launched from it.
 async function sitting(browser, version, { how = 'frame', saved = null, spoil = null } = {}) {
   const page = await browser.open(`${server.url}platform.html`);
+  page.warnings = []; // what the test tells the console of the platform, where the protocol shows it
+  page.page?.on('console', (message) => { if (/^kinematics-test:/.test(message.text())) page.warnings.push(message.text()); });
   if (version) await page.evaluate((v, s) => ktPlatform.setUp(v, s), version, saved);
   if (spoil) await page.evaluate(spoil);
   await page.evaluate((v, h) => ktPlatform.launch(v ?? '12', h), version, how);
@@ -206,3 +213,123 @@ for (const engine of engines) {
     }
   });
 }
+
+// Leaving at question 6 after wrong tries, and opening the test again with what the platform
+// kept: the same window, the same counts, and at the end the mark of an unbroken sitting.
+for (const version of ['12', '2004']) {
+  test(`SCORM ${version}: an attempt left at question 6 goes on where it was left`, async () => {
+    const first = await sitting(chromium, version);
+    const before = await answer(first, 1, 5, (n) => n % 3);
+    for (let k = 0; k < 2; ++k) await first.evaluate((l) => ktPlatform.answer(l), wrong(6));
+    const left = await first.evaluate(() => ktPlatform.state());
+    await first.evaluate(() => ktPlatform.leave());
+    await first.evaluate(() => ktPlatform.finished);
+    const kept = await first.evaluate(() => ktPlatform.data());
+    assert.deepEqual(await first.evaluate(() => ktPlatform.rejected), []);
+    await first.close();
+    assert.equal(versions[version].exit(kept), 'suspend');
+    assert.notEqual(kept.suspend_data, '');
+
+    // What a platform hands the next sitting of a suspended attempt.
+    const saved = version === '12'
+      ? { suspend_data: kept.suspend_data, core: { entry: 'resume', lesson_status: kept.core.lesson_status } }
+      : { suspend_data: kept.suspend_data, entry: 'resume', completion_status: kept.completion_status };
+    const second = await sitting(chromium, version, { saved });
+    const resumed = await second.evaluate(() => ktPlatform.state());
+    assert.deepEqual({ ...resumed, labels: resumed.labels.slice(0, 6) }, { ...left, labels: left.labels.slice(0, 6) });
+    const after = await answer(second, 6, 10, () => 0);
+    const total = before.filter(([, , ok]) => !ok).length + 2;
+    assert.equal((await second.evaluate(() => ktPlatform.state())).label.trim(), String(markFor(total)));
+    await second.evaluate(() => ktPlatform.exit());
+    await second.evaluate(() => ktPlatform.finished);
+    const record = await second.evaluate(() => ktPlatform.data());
+    assert.equal(Number(versions[version].score(record).raw), Math.max(0, markFor(total)));
+    assert.equal(listed(record.interactions).length, after.length);
+    assert.deepEqual(await second.evaluate(() => ktPlatform.rejected), []);
+    await second.close();
+  });
+}
+
+test('the run-time found through the opener, when the test is opened in a window of its own', async () => {
+  const page = await sitting(chromium, '2004', { how: 'opener' });
+  const tries = await answer(page, 1, 10, (n) => (n === 1 ? 3 : 0));
+  await page.evaluate(() => ktPlatform.exit());
+  await page.evaluate(() => ktPlatform.finished);
+  checkRecord('2004', await page.evaluate(() => ktPlatform.data()), tries);
+  await page.close();
+});
+
+// The end screen, and what the console was told of the platform, for a sitting of right answers.
+async function wholeSitting(version, spoil = null) {
+  const page = await sitting(chromium, version, { spoil });
+  const { warnings } = page;
+  await answer(page, 1, 10, () => 0);
+  await page.evaluate(() => ktPlatform.exit());
+  const { end } = await page.evaluate(() => ktPlatform.state());
+  await page.close();
+  return { end, warnings };
+}
+
+test('no platform: nothing is sent, and the end screen is the one the single file shows', async () => {
+  const { end, warnings } = await wholeSitting(null);
+  assert.deepEqual(end, ['Тест окончен.', 'Оценка: 5', 'Начать заново']);
+  assert.deepEqual(warnings, []);
+});
+
+// Run-times that fail in each way a platform's can; the spoiling runs in the platform's page.
+const spoilt = [
+  ['12', 'without any method', () => { globalThis.API = {}; }],
+  ['12', 'refusing to start', () => { API.LMSInitialize = () => 'false'; }],
+  ['12', 'refusing every value', () => { API.LMSSetValue = () => 'false'; }],
+  ['2004', 'throwing on commit', () => { API_1484_11.Commit = () => { throw new Error('the server is gone'); }; }],
+  ['2004', 'without a way to finish', () => { delete API_1484_11.Terminate; }],
+  ['2004', 'answering slowly', () => {
+    const own = API_1484_11.SetValue;
+    API_1484_11.SetValue = (...args) => {
+      for (const until = performance.now() + 2500; performance.now() < until;); // holds the page
+      return own(...args);
+    };
+  }],
+];
+for (const [version, what, spoil] of spoilt) {
+  test(`a SCORM ${version} run-time ${what}: the pupil still gets the mark, and is told it was not sent`, async () => {
+    const { end, warnings } = await wholeSitting(version, spoil);
+    assert.deepEqual(end, ['Тест окончен.', 'Оценка: 5', 'Результат не удалось передать в систему обучения.', 'Начать заново']);
+    assert.equal(warnings.length, 1, warnings.join('\n'));
+  });
+}
+
+test('the packages: a well-formed manifest each, its launch file beside it, unique identifiers, the same bytes again', async () => {
+  const page = await chromium.open(`${server.url}platform.html`);
+  for (const [version, file] of Object.entries(packages)) {
+    const entries = execFileSync('python3', ['-c', 'import sys, zipfile; print("\\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))', join(build, file)], { encoding: 'utf8' }).trim().split('\n');
+    assert.deepEqual(entries, ['imsmanifest.xml', 'kinematics-test.html']);
+    const manifest = readFileSync(join(root, `scorm${version}`, 'imsmanifest.xml'), 'utf8');
+    const seen = await page.evaluate((text) => {
+      const doc = new DOMParser().parseFromString(text, 'application/xml');
+      const all = (selector) => [...doc.querySelectorAll(selector)];
+      return {
+        broken: doc.getElementsByTagName('parsererror').length > 0,
+        identifiers: all('[identifier]').map((e) => e.getAttribute('identifier')),
+        references: all('[identifierref]').map((e) => e.getAttribute('identifierref')),
+        resources: all('resource').map((e) => [e.getAttribute('identifier'), e.getAttribute('href')]),
+        organizations: all('organization').length,
+        schemaVersion: doc.querySelector('schemaversion')?.textContent,
+      };
+    }, manifest);
+    assert.equal(seen.broken, false, `${file}: imsmanifest.xml is not well-formed`);
+    assert.equal(new Set(seen.identifiers).size, seen.identifiers.length, `${file}: ${seen.identifiers}`);
+    assert.equal(seen.organizations, 1);
+    assert.deepEqual(seen.resources.map(([resource, href]) => [seen.references.includes(resource), entries.includes(href)]), [[true, true]]);
+    assert.equal(seen.schemaVersion, version === '12' ? '1.2' : '2004 4th Edition');
+  }
+  await page.close();
+  const twice = [0, 1].map(() => {
+    const dir = mkdtempSync(join(tmpdir(), 'kt-scorm-pack-'));
+    execFileSync('node', [new URL('../../ui/web/package_scorm.mjs', import.meta.url).pathname, join(build, 'kinematics-test.html'), dir, 'id', '1.00', 'Тест']);
+    const bytes = Object.values(packages).map((file) => readFileSync(join(dir, file)));
+    rmSync(dir, { recursive: true, force: true });
+    return bytes;
+  });
+  assert.deepEqual(twice[0], twice[1]);
+});
