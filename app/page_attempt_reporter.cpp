@@ -54,8 +54,9 @@ void PageAttemptReporter::tried(const AnswerTry& answer) {
     m_choices.add(answer.option, answer.right);
     const std::string choices = m_choices.text();
     kt_attempt_tried(static_cast<int>(indexOf(answer.form)) + 1, answer.option, answer.rightOption,
-                     answer.right ? 1 : 0, answer.question.data(), static_cast<int>(answer.question.size()),
-                     choices.data(), static_cast<int>(choices.size()));
+                     answer.right ? 1 : 0, answer.question.data(),
+                     static_cast<int>(answer.question.size()), choices.data(),
+                     static_cast<int>(choices.size()));
 }
 
 void PageAttemptReporter::resultShown(std::int32_t mark, double total) {

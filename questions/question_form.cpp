@@ -42,10 +42,7 @@ void QuestionForm::tell(std::size_t option) {
     AttemptReporter* reporter = registry().reporter();
     if (!reporter)
         return;
-    std::size_t right = 0;
-    while (!m_key.options[right].right)
-        ++right;
-    reporter->tried({id(), static_cast<int>(option), static_cast<int>(right),
+    reporter->tried({id(), static_cast<int>(option), static_cast<int>(rightPlaceOf(m_key)),
                      m_key.options[option].right, kQuestionTexts[indexOf(id())].statement});
 }
 

@@ -15,8 +15,8 @@ struct Recorder final : AttemptReporter {
     void started() override { told.push_back("started"); }
     void tried(const AnswerTry& t) override {
         told.push_back("Form" + std::to_string(indexOf(t.form) + 1) + " option " +
-                       std::to_string(t.option + 1) + (t.right ? " right" : " wrong") +
-                       " (right " + std::to_string(t.rightOption + 1) + ")");
+                       std::to_string(t.option + 1) + (t.right ? " right" : " wrong") + " (right " +
+                       std::to_string(t.rightOption + 1) + ")");
         choices.add(t.option, t.right);
     }
     void resultShown(std::int32_t mark, double total) override {
@@ -27,6 +27,14 @@ struct Recorder final : AttemptReporter {
 
 int optionIndex(ControlId option) {
     return static_cast<int>(option) - static_cast<int>(ControlId::Option1);
+}
+
+// The wrong option that wrongOption is not.
+ControlId otherWrongOption(int n) {
+    for (const ControlId option : kAllOptions)
+        if (option != rightOption(n) && option != wrongOption(n))
+            return option;
+    return wrongOption(n);
 }
 
 ChoiceRecord readBack(const std::string& text) {
@@ -68,9 +76,8 @@ TEST(AttemptRecord, EvenCountsAtTheCountersLimitFitSuspendData) {
     ChoiceRecord record;
     for (int n = 1; n <= 10; ++n) {
         const int right = optionIndex(rightOption(n));
-        const int other = optionIndex(wrongOption(n));
         for (int i = 0; i < 32767; ++i)
-            record.add(i % 2 ? other : 3 - right - other, false);
+            record.add(optionIndex(i % 2 ? wrongOption(n) : otherWrongOption(n)), false);
         record.add(right, true);
     }
     EXPECT_LE(record.text().size(), 4096u);
@@ -109,9 +116,7 @@ TEST(AttemptRecord, AReplayedAttemptContinuesAsTheUnbrokenOne) {
     TestProgram unbroken(first, {});
     for (int n = 1; n <= 5; ++n) {
         for (int i = 0; i < n; ++i)
-            unbroken.click(n, i % 2 ? wrongOption(n) : ControlId::Option1 == rightOption(n)
-                                                           ? ControlId::Option3
-                                                           : ControlId::Option1);
+            unbroken.click(n, i % 2 ? wrongOption(n) : otherWrongOption(n));
         unbroken.answerRight(n);
     }
     unbroken.click(6, wrongOption(6));
@@ -119,7 +124,8 @@ TEST(AttemptRecord, AReplayedAttemptContinuesAsTheUnbrokenOne) {
 
     Recorder second;
     TestProgram resumed(second, readBack(first.choices.text()));
-    EXPECT_EQ(second.told, std::vector<std::string>{"started"}) << "replayed tries are not told again";
+    EXPECT_EQ(second.told, std::vector<std::string>{"started"})
+        << "replayed tries are not told again";
     for (int n = 1; n <= 6; ++n) {
         SCOPED_TRACE("window " + std::to_string(n));
         EXPECT_EQ(resumed.window(n).isVisible(), n == 6);

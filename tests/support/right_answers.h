@@ -12,11 +12,7 @@ inline constexpr const std::array<ControlId, 3>& kAllOptions = kOptions;
 
 // The right option of question window `number` (1 to 10).
 constexpr ControlId rightOption(int number) {
-    const AnswerKey& key = answerKeyOf(formNumber(number));
-    std::size_t option = 0;
-    while (!key.options[option].right)
-        ++option;
-    return kOptions[option];
+    return kOptions[rightPlaceOf(answerKeyOf(formNumber(number)))];
 }
 
 // The first wrong option of a window, for tests that do not care which mark it writes.
