@@ -64,6 +64,8 @@ async function answer(page, from, to, wrongs) {
   return tries;
 }
 
+const named = { 12: '1.2', 2004: '2004' };
+
 // The mark the result window shows for a total of wrong tries: (20 - total) \ 4, cut toward zero.
 const markFor = (total) => Math.trunc((20 - total) / 4);
 
@@ -135,7 +137,7 @@ for (const engine of engines) {
 // Leaving at question 6 after wrong tries, and opening the test again with what the platform
 // kept: the same window, the same counts, and at the end the mark of an unbroken sitting.
 for (const version of ['12', '2004']) {
-  test(`SCORM ${version}: an attempt left at question 6 goes on where it was left`, async () => {
+  test(`SCORM ${named[version]}: an attempt left at question 6 goes on where it was left`, async () => {
     const first = await sitting(chromium, version);
     const before = await answer(first, 1, 5, (n) => n % 3);
     for (let k = 0; k < 2; ++k) await first.evaluate((l) => ktPlatform.answer(l), wrong(6));
@@ -213,7 +215,7 @@ const spoilt = [
   }],
 ];
 for (const [version, what, spoil] of spoilt) {
-  test(`a SCORM ${version} run-time ${what}: the pupil still gets the mark, and is told it was not sent`, async () => {
+  test(`a SCORM ${named[version]} run-time ${what}: the pupil still gets the mark, and is told it was not sent`, async () => {
     const { end, warnings } = await wholeSitting(version, spoil);
     assert.deepEqual(end, ['Тест окончен.', 'Оценка: 5', 'Результат не удалось передать в систему обучения.', 'Начать заново']);
     assert.equal(warnings.length, 1, warnings.join('\n'));
