@@ -209,7 +209,7 @@ const spoilt = [
   ['2004', 'answering slowly', () => {
     const own = API_1484_11.SetValue;
     API_1484_11.SetValue = (...args) => {
-      for (const until = performance.now() + 2500; performance.now() < until;); // holds the page
+      for (const until = performance.now() + 5500; performance.now() < until;); // holds the page
       return own(...args);
     };
   }],
