@@ -199,6 +199,21 @@ test('no platform: nothing is sent, and the end screen is the one the single fil
   assert.deepEqual(warnings, []);
 });
 
+// A platform that allows no new attempt opens a finished one again only to be looked at.
+test('a platform showing the test for review only is told nothing, and the pupil is told so', async () => {
+  const page = await sitting(chromium, '12', { saved: { core: { lesson_mode: 'review', lesson_status: 'passed' } } });
+  await answer(page, 1, 10, () => 1);
+  await page.evaluate(() => ktPlatform.exit());
+  await page.evaluate(() => ktPlatform.finished);
+  assert.deepEqual((await page.evaluate(() => ktPlatform.state())).end, ['Тест окончен.', 'Оценка: 2',
+    'Это прохождение не записано: система обучения открыла тест только для просмотра.',
+    'Пройти тест ещё раз можно, открыв его снова в курсе, если учитель это разрешил.']);
+  const cmi = await page.evaluate(() => ktPlatform.data());
+  assert.deepEqual([cmi.core.lesson_status, cmi.core.score.raw, listed(cmi.interactions).length], ['passed', '', 0]);
+  assert.deepEqual(await page.evaluate(() => ktPlatform.rejected), []);
+  await page.close();
+});
+
 // Run-times that fail in each way a platform's can; the spoiling runs in the platform's page.
 const spoilt = [
   ['12', 'without any method', () => { globalThis.API = {}; }],

@@ -28,7 +28,7 @@ const ktAttempt = (() => {
     {
       api: 'API_1484_11',
       start: 'Initialize', finish: 'Terminate', get: 'GetValue', set: 'SetValue', commit: 'Commit', error: 'GetLastError',
-      entry: 'cmi.entry',
+      entry: 'cmi.entry', mode: 'cmi.mode',
       begun: [['cmi.completion_status', 'incomplete'], ['cmi.exit', 'suspend']],
       tried: (n, t) => [
         [`cmi.interactions.${n}.id`, `question-${t.question}`],
@@ -51,7 +51,7 @@ const ktAttempt = (() => {
     {
       api: 'API',
       start: 'LMSInitialize', finish: 'LMSFinish', get: 'LMSGetValue', set: 'LMSSetValue', commit: 'LMSCommit', error: 'LMSGetLastError',
-      entry: 'cmi.core.entry',
+      entry: 'cmi.core.entry', mode: 'cmi.core.lesson_mode',
       begun: [['cmi.core.lesson_status', 'incomplete'], ['cmi.core.exit', 'suspend']],
       tried: (n, t) => [
         [`cmi.interactions.${n}.id`, `question-${t.question}`],
@@ -75,6 +75,7 @@ const ktAttempt = (() => {
   let version = null;
   let found = false; // a platform was there, whether or not it answered
   let failed = false;
+  let looking = false; // the platform shows the test without recording it (review, preview)
   let finished = false;
   let begun = 0; // when this sitting began, for the session time
   let shownAt = 0; // when the window on screen appeared, for each answer's latency
@@ -141,7 +142,7 @@ const ktAttempt = (() => {
   // After the window has been painted, so that a slow platform does not hold the next question
   // back; a page that paints nothing (hidden) has it told soon all the same.
   function tell(pairs) {
-    if (!api || finished) return;
+    if (!api || finished || looking) return;
     queue.push(pairs);
     if (queue.length > 1) return;
     requestAnimationFrame(() => setTimeout(flush));
@@ -151,7 +152,7 @@ const ktAttempt = (() => {
   function finish(normal) {
     if (!api || finished) return;
     flush();
-    send(version.left(normal, performance.now() - begun));
+    if (!looking) send(version.left(normal, performance.now() - begun));
     check(version.finish, call(version.finish, ''), '');
     finished = true;
   }
@@ -169,6 +170,8 @@ const ktAttempt = (() => {
       api = null;
       return '';
     }
+    // Where no new attempt is allowed, a platform opens the test again only to be looked at.
+    looking = ['review', 'browse'].includes(call(v.get, v.mode));
     interactions = Number(call(v.get, 'cmi.interactions._count')) || 0;
     return call(v.get, v.entry) === 'resume' ? String(call(v.get, 'cmi.suspend_data') ?? '') : '';
   }
@@ -202,7 +205,7 @@ const ktAttempt = (() => {
       const now = performance.now();
       const latency = now - shownAt;
       if (right) shownAt = now; // the next window is shown at once
-      if (!api) return;
+      if (!api || looking) return;
       tell(version.tried(interactions++, { question, option, rightOption, right, words, choices, latency, at: new Date() }));
     },
 
@@ -221,6 +224,7 @@ const ktAttempt = (() => {
       finish(true);
       if (!found) return;
       $('end-unsent').hidden = !failed;
+      $('end-looking').hidden = !looking;
       // A new attempt is the platform's to give: the pupil opens the test again from the course.
       if (!failed) {
         $('again').hidden = true;
