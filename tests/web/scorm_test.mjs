@@ -3,7 +3,8 @@
 // platform would), framing or opening the launch file of each unzipped package, over http. The
 // whole test for SCORM 1.2 and 2004 in chromium, Firefox and WebKit with the platform's data
 // checked after it; in chromium an attempt left and continued, the run-time found through the
-// opener, no platform at all, and platforms that misbehave; and the manifests.
+// opener, a mark below 0, no platform at all, a platform in review mode, and platforms that
+// misbehave; and the manifests.
 //   node tests/web/scorm_test.mjs BUILD_DIR   (where the build wrote the two packages)
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
