@@ -1,6 +1,7 @@
 // The page's program: one Program on the page's window system. The page calls kt_start once its
 // faces are in, as a desktop program's main is called; ui/web routes the page's events.
 
+#include "app/page_attempt_reporter.h"
 #include "app/program.h"
 #include "app/program_description.h"
 #include "ui/web/web_window_system.h"
@@ -18,6 +19,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void kt_start() {
     }();
     static kt::web::WebWindowSystem windows(everyWindow);
     static kt::Program program(windows);
+    static kt::web::PageAttemptReporter attempt;
     kt::web::receivePageEvents(windows);
-    program.start();
+    program.setReporter(&attempt);
+    program.start(attempt.earlierChoices());
 }

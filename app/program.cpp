@@ -6,8 +6,23 @@
 
 namespace kt {
 
-void Program::start() {
-    deliver([this] { name(kStartUpForm).Show(); });
+void Program::start(const ChoiceRecord& earlier) {
+    AttemptReporter* reporter = this->reporter();
+    setReporter(nullptr);
+    deliver([&] {
+        name(kStartUpForm).Show();
+        FormId window = kStartUpForm;
+        for (const ChoiceRun& run : earlier.runs()) {
+            static_cast<QuestionForm&>(name(window))
+                .answer(static_cast<std::size_t>(run.option), run.times);
+            const AnswerKey& key = answerKeyOf(window);
+            if (key.options[static_cast<std::size_t>(run.option)].right)
+                window = key.next;
+        }
+    });
+    setReporter(reporter);
+    if (reporter && !ended())
+        reporter->started();
 }
 
 std::unique_ptr<Form> Program::create(FormId id) {

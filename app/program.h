@@ -1,5 +1,6 @@
 #pragma once
 
+#include "questions/choice_record.h"
 #include "runtime/window_registry.h"
 #include "ui/window_system.h"
 
@@ -10,8 +11,10 @@ class Program final : public WindowRegistry {
 public:
     explicit Program(WindowSystem& system) : WindowRegistry(system) {}
 
-    // Names the start-up window and shows it.
-    void start();
+    // Names the start-up window and shows it, then replays the choices of an attempt left
+    // halfway, which its reporter has been told of already. Then tells the reporter that the
+    // attempt has started.
+    void start(const ChoiceRecord& earlier = {});
 
 private:
     std::unique_ptr<Form> create(FormId id) override;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of the installed program against a bare Qt window built the same way, the time of every
 # move from one question to the next, and reading and painting the pictures, on a private X
-# server; the browser build's transfer size, start-up and moves (bench/web.mjs). Writes
+# server; the browser build's transfer size, start-up and moves (bench/web.mjs), and what reporting
+# to a learning platform adds to a move (bench/scorm.mjs). Writes
 # docs/performance.md.
 # Usage: bench/measure.sh [ROUNDS]   (start-up: ROUNDS runs of each program, taken in turn; 31)
 set -euo pipefail
@@ -75,6 +76,8 @@ cmake --build --preset web --target kinematics-test-web >/dev/null
 NODE_EXTRA_CA_CERTS=${NODE_EXTRA_CA_CERTS:-/etc/ssl/certs/ca-certificates.crt} \
     npm ci --prefix tests/web --ignore-scripts --no-audit --no-fund --loglevel=error >/dev/null
 browser=$(node bench/web.mjs build/web/site 20 "$(median 0 4)")
+cmake --build --preset web --target kinematics-test-scorm >/dev/null
+scorm=$(node bench/scorm.mjs build/web 10)
 
 mkdir -p docs
 {
@@ -130,6 +133,8 @@ mkdir -p docs
     tail -n +2 <<<"$pictures" | awk -F, '{ gsub(/"/, "", $1); printf "| %s | %.1f |\n", $1, $3 }'
     echo
     echo "$browser"
+    echo
+    echo "$scorm"
     # What was measured by hand (Lighthouse) is kept from the last edition.
     git show HEAD:docs/performance.md 2>/dev/null | sed -n '/^### Lighthouse (by hand/,$p' |
         sed '1s/^/\n/'

@@ -50,6 +50,14 @@ constexpr const AnswerKey& answerKeyOf(FormId form) {
     return kAnswerKeys[indexOf(form)];
 }
 
+// Where the key's right option stands: 0 to 2, for Option1 to Option3.
+constexpr std::size_t rightPlaceOf(const AnswerKey& key) {
+    std::size_t place = 0;
+    while (!key.options[place].right)
+        ++place;
+    return place;
+}
+
 static_assert(
     [] {
         for (std::size_t i = 0; i < kAnswerKeys.size(); ++i) {

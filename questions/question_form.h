@@ -15,10 +15,15 @@ public:
     void Form_Load() override;
     void Command1_Click() override;
 
+    // What Command1_Click does with Option1, 2 or 3 (`option` 0 to 2) chosen, `times` times
+    // over: a replay of earlier choices reaches the window so, without its buttons. A right
+    // option moves on the first time.
+    void answer(std::size_t option, std::int16_t times = 1);
+
     std::int16_t WrongCount = 0;
 
 private:
-    void perform(const OptionAction& action);
+    void tell(std::size_t option);
 
     const AnswerKey& m_key;
 };

@@ -30,6 +30,8 @@ void ResultForm::Form_Load() {
 
     Mark = markFor(Total);
     setCaption(ControlId::Label2, signedNumberText(Mark), "Оценка: " + std::to_string(Mark));
+    if (AttemptReporter* reporter = registry().reporter())
+        reporter->resultShown(Mark, Total);
 }
 
 void ResultForm::Command1_Click() {

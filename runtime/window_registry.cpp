@@ -14,6 +14,8 @@ Form& WindowRegistry::name(FormId id) {
 }
 
 void WindowRegistry::End() {
+    if (m_reporter)
+        m_reporter->ended();
     m_system.end(0);
     throw ProgramEnded{};
 }
@@ -21,6 +23,8 @@ void WindowRegistry::End() {
 void WindowRegistry::report(const RuntimeError& error) {
     m_ended = true;
     m_exitCode = 1;
+    if (m_reporter)
+        m_reporter->ended();
     m_system.reportError({error.number(), error.text()});
     m_system.end(m_exitCode);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/attempt_reporter.h"
 #include "runtime/form.h"
 #include "runtime/form_id.h"
 #include "runtime/runtime_error.h"
@@ -35,6 +36,10 @@ public:
     // error; the error is reported and ends the program. After the end no handler runs.
     template <typename Handler> void deliver(Handler&& handler);
 
+    // Whoever keeps a record of the attempt; nullptr tells nobody.
+    void setReporter(AttemptReporter* reporter) { m_reporter = reporter; }
+    AttemptReporter* reporter() const { return m_reporter; }
+
     bool ended() const { return m_ended; }
     int exitCode() const { return m_exitCode; }
     WindowSystem& system() { return m_system; }
@@ -47,6 +52,7 @@ private:
     void report(const RuntimeError& error);
 
     WindowSystem& m_system;
+    AttemptReporter* m_reporter = nullptr;
     std::array<std::unique_ptr<Form>, kFormCount> m_slots;
     bool m_ended = false;
     int m_exitCode = 0;

@@ -15,6 +15,11 @@ struct TestProgram {
     Program program{screen};
 
     TestProgram() { program.start(); }
+    // Tells `reporter` of the attempt, which goes on from the choices `earlier`.
+    TestProgram(AttemptReporter& reporter, const ChoiceRecord& earlier) {
+        program.setReporter(&reporter);
+        program.start(earlier);
+    }
 
     HeadlessWindow& window(int number) { return *screen.window(formNumber(number)); }
     Form* slot(int number) { return program.slot(formNumber(number)); }

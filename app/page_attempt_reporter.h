@@ -1,0 +1,26 @@
+#pragma once
+
+#include "questions/choice_record.h"
+#include "runtime/attempt_reporter.h"
+
+namespace kt::web {
+
+// Tells the page's record of the attempt (ktAttempt, scorm.js) what happens, with the pupil's
+// choices so far as the text to continue from; the page passes it on to a learning platform when
+// there is one, and keeps the mark for its end screen.
+class PageAttemptReporter final : public AttemptReporter {
+public:
+    // The choices of an attempt that the page's platform says was left halfway; none when there
+    // is no such attempt, or when what the platform kept is not a record of choices.
+    ChoiceRecord earlierChoices();
+
+    void started() override;
+    void tried(const AnswerTry& answer) override;
+    void resultShown(std::int32_t mark, double total) override;
+    void ended() override;
+
+private:
+    ChoiceRecord m_choices;
+};
+
+} // namespace kt::web
