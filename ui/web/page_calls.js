@@ -45,4 +45,18 @@ mergeInto(LibraryManager.library, {
   kt_page_draw_character: function (family, familyLength, weight, italic, pixelSize, scaleX, scaleY, x, y, character) {
     ktPainter.drawCharacter(UTF8ToString(family, familyLength), weight, italic, pixelSize, scaleX, scaleY, x, y, character);
   },
+  kt_page_attempt_saved: function (buffer, size) {
+    const text = ktAttempt.saved();
+    const length = lengthBytesUTF8(text);
+    if (length >= size) return -1;
+    stringToUTF8(text, buffer, size);
+    return length;
+  },
+  kt_page_attempt_complain: function (text, textLength) { ktAttempt.complain(UTF8ToString(text, textLength)); },
+  kt_page_attempt_started: function () { ktAttempt.started(); },
+  kt_page_attempt_tried: function (question, option, rightOption, right, words, wordsLength, choices, choicesLength) {
+    ktAttempt.tried(question, option, rightOption, right, UTF8ToString(words, wordsLength), UTF8ToString(choices, choicesLength));
+  },
+  kt_page_attempt_result: function (mark, total) { ktAttempt.result(mark, total); },
+  kt_page_attempt_ended: function () { ktAttempt.ended(); },
 });
