@@ -12,6 +12,7 @@ import { serve } from '../ui/web/serve.mjs';
 import { launch } from '../tests/web/engines.mjs';
 import { packages, platformDir } from '../tests/web/scorm_platform.mjs';
 import { right } from '../tests/support/right_answers.mjs';
+import { command, option } from '../tests/web/walk.mjs';
 
 const [build, roundsArgument] = process.argv.slice(2);
 const rounds = Number(roundsArgument ?? 10);
@@ -20,13 +21,13 @@ const server = await serve(root);
 const browser = await launch('chromium');
 const loadBefore = loadavg()[0].toFixed(2);
 
-// One move in the platform's page, timed on its clock.
-const move = (letter) => new Promise((done) => {
-  const w = ktPlatform.view.document.querySelector('.window:not([hidden])');
-  w.querySelector(`input[aria-label^="${letter}."]`).click();
+// One move in the platform's page, timed on its clock: the option (walk.mjs's selector) chosen,
+// then «Далее».
+const move = (chosen, next) => new Promise((done) => {
+  ktPlatform.click(chosen);
   const spent = ktPlatform.spent;
   const begun = performance.now();
-  w.querySelector('[data-name="Command1"]').click();
+  ktPlatform.click(next);
   const handler = performance.now() - begun;
   ktPlatform.view.requestAnimationFrame(() => {
     const frame = performance.now() - begun;
@@ -42,7 +43,7 @@ for (let round = 0; round < rounds; ++round) {
     if (version) await page.evaluate((v) => ktPlatform.setUp(v), version);
     await page.evaluate((v) => ktPlatform.launch(v ?? '12', 'frame'), version);
     await page.evaluate(() => ktPlatform.shown());
-    for (let n = 1; n <= 10; ++n) times.get(name).push(await page.evaluate(move, right[n - 1]));
+    for (let n = 1; n <= 10; ++n) times.get(name).push(await page.evaluate(move, option(right[n - 1]), command));
     await page.close();
   }
 }

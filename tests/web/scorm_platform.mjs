@@ -7,6 +7,7 @@ import { copyFileSync, mkdtempSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { command, shown } from './walk.mjs';
 
 export const packages = { 12: 'kinematics-test-scorm12.zip', 2004: 'kinematics-test-scorm2004.zip' };
 
@@ -15,6 +16,8 @@ export const packages = { 12: 'kinematics-test-scorm12.zip', 2004: 'kinematics-t
 const platform = `<!DOCTYPE html>
 <html lang="ru"><head><meta charset="utf-8"><title>Курс</title><script src="scorm-again.js"></script></head>
 <body><section class="window"></section><script>
+const shown = ${JSON.stringify(shown)};
+const command = ${JSON.stringify(command)};
 const ktPlatform = {
   rejected: [],
   spent: 0, // ms inside the run-time's methods
@@ -57,13 +60,13 @@ const ktPlatform = {
   // page in the background, where it gets no animation frames: it looks again on a timer.
   shown() {
     return new Promise((done) => {
-      const look = () => (this.view.document?.querySelector('.window:not([hidden])') ? done() : setTimeout(look, 20));
+      const look = () => (this.view.document?.querySelector(shown) ? done() : setTimeout(look, 20));
       look();
     });
   },
   state() {
     const d = this.view.document;
-    const w = d.querySelector('.window:not([hidden])');
+    const w = d.querySelector(shown);
     return {
       caption: w?.querySelector('.caption').textContent ?? null,
       label: w?.querySelector('[data-name="Label2"] span[aria-hidden]').textContent ?? null,
@@ -71,13 +74,9 @@ const ktPlatform = {
       end: d.getElementById('end').hidden ? null : [...d.querySelectorAll('#end > :not([hidden])')].map((e) => e.textContent),
     };
   },
-  answer(letter) {
-    const w = this.view.document.querySelector('.window:not([hidden])');
-    w.querySelector('input[aria-label^="' + letter + '."]').click();
-    w.querySelector('[data-name="Command1"]').click();
-  },
-  exit() {
-    this.view.document.querySelector('.window:not([hidden]) [data-name="Command1"]').click();
+  // A click on the element of the test that the selector names.
+  click(selector) {
+    this.view.document.querySelector(selector).click();
   },
   // The platform's own navigation: the frame goes elsewhere.
   leave() {
@@ -88,6 +87,12 @@ const ktPlatform = {
   },
 };
 </script></body></html>`;
+
+// The test inside the platform's page, for walk.mjs's moves: its clicks go to the test's
+// document, in the frame or the window the platform opened.
+export const theTestIn = (page) => ({
+  click: (selector) => page.evaluate((s) => ktPlatform.click(s), selector),
+});
 
 // A new folder holding the platform's page and both packages unpacked from BUILD_DIR; the caller
 // removes it.

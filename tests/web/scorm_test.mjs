@@ -15,11 +15,11 @@ import { join } from 'node:path';
 import { serve } from '../../ui/web/serve.mjs';
 import { engines, launch } from './engines.mjs';
 import { letters, right } from '../support/right_answers.mjs';
-import { packages, platformDir } from './scorm_platform.mjs';
+import { packages, platformDir, theTestIn } from './scorm_platform.mjs';
+import { answer as answerWindow, command, wrong } from './walk.mjs';
 
 const build = process.argv[2];
 assert.ok(build, 'usage: node scorm_test.mjs BUILD_DIR');
-const wrong = (n) => (right[n - 1] === 'А' ? 'Б' : 'А');
 const id = (letter) => 'abc'[letters.indexOf(letter)]; // as the run-times' identifiers allow
 
 let root;
@@ -42,7 +42,7 @@ after(async () => {
 async function sitting(browser, version, { how = 'frame', saved = null, spoil = null } = {}) {
   const page = await browser.open(`${server.url}platform.html`);
   page.warnings = []; // what the test tells the console of the platform, where the protocol shows it
-  page.page?.on('console', (message) => { if (/^kinematics-test:/.test(message.text())) page.warnings.push(message.text()); });
+  page.on?.('console', (message) => { if (/^kinematics-test:/.test(message.text())) page.warnings.push(message.text()); });
   if (version) await page.evaluate((v, s) => ktPlatform.setUp(v, s), version, saved);
   if (spoil) await page.evaluate(spoil);
   await page.evaluate((v, h) => ktPlatform.launch(v ?? '12', h), version, how);
@@ -55,15 +55,18 @@ async function answer(page, from, to, wrongs) {
   const tries = [];
   for (let n = from; n <= to; ++n) {
     for (let k = 0; k < wrongs(n); ++k) {
-      await page.evaluate((l) => ktPlatform.answer(l), wrong(n));
+      await answerWindow(theTestIn(page), n, wrong(n));
       tries.push([n, wrong(n), false]);
     }
     assert.equal((await page.evaluate(() => ktPlatform.state())).caption, String(n));
-    await page.evaluate((l) => ktPlatform.answer(l), right[n - 1]);
+    await answerWindow(theTestIn(page), n);
     tries.push([n, right[n - 1], true]);
   }
   return tries;
 }
+
+// «Выход» on the result window.
+const exit = (page) => theTestIn(page).click(command);
 
 const named = { 12: '1.2', 2004: '2004' };
 
@@ -121,7 +124,7 @@ for (const engine of engines) {
         const page = await sitting(browser, version);
         const tries = await answer(page, 1, 10, wrongs);
         const mark = markFor(tries.filter(([, , ok]) => !ok).length);
-        await page.evaluate(() => ktPlatform.exit());
+        await exit(page);
         await page.evaluate(() => ktPlatform.finished);
         const { end } = await page.evaluate(() => ktPlatform.state());
         assert.deepEqual(end, ['Тест окончен.', `Оценка: ${mark}`, 'Пройти тест ещё раз можно, открыв его снова в курсе, если учитель это разрешил.']);
@@ -141,7 +144,7 @@ for (const version of ['12', '2004']) {
   test(`SCORM ${named[version]}: an attempt left at question 6 goes on where it was left`, async () => {
     const first = await sitting(chromium, version);
     const before = await answer(first, 1, 5, (n) => n % 3);
-    for (let k = 0; k < 2; ++k) await first.evaluate((l) => ktPlatform.answer(l), wrong(6));
+    for (let k = 0; k < 2; ++k) await answerWindow(theTestIn(first), 6, wrong(6));
     const left = await first.evaluate(() => ktPlatform.state());
     await first.evaluate(() => ktPlatform.leave());
     await first.evaluate(() => ktPlatform.finished);
@@ -161,7 +164,7 @@ for (const version of ['12', '2004']) {
     const after = await answer(second, 6, 10, () => 0);
     const total = before.filter(([, , ok]) => !ok).length + 2;
     assert.equal((await second.evaluate(() => ktPlatform.state())).label.trim(), String(markFor(total)));
-    await second.evaluate(() => ktPlatform.exit());
+    await exit(second);
     await second.evaluate(() => ktPlatform.finished);
     const record = await second.evaluate(() => ktPlatform.data());
     assert.equal(Number(versions[version].score(record).raw), Math.max(0, markFor(total)));
@@ -176,7 +179,7 @@ test('the run-time found through the opener; a mark below 0 reaches it as 0 and 
   const page = await sitting(chromium, '2004', { how: 'opener' });
   const tries = await answer(page, 1, 10, () => 3);
   assert.equal((await page.evaluate(() => ktPlatform.state())).label, '-2');
-  await page.evaluate(() => ktPlatform.exit());
+  await exit(page);
   await page.evaluate(() => ktPlatform.finished);
   assert.equal((await page.evaluate(() => ktPlatform.state())).end[1], 'Оценка: -2');
   checkRecord('2004', await page.evaluate(() => ktPlatform.data()), tries);
@@ -188,7 +191,7 @@ async function wholeSitting(version, spoil = null) {
   const page = await sitting(chromium, version, { spoil });
   const { warnings } = page;
   await answer(page, 1, 10, () => 0);
-  await page.evaluate(() => ktPlatform.exit());
+  await exit(page);
   const { end } = await page.evaluate(() => ktPlatform.state());
   await page.close();
   return { end, warnings };
@@ -204,7 +207,7 @@ test('no platform: nothing is sent, and the end screen is the one the single fil
 test('a platform showing the test for review only is told nothing, and the pupil is told so', async () => {
   const page = await sitting(chromium, '12', { saved: { core: { lesson_mode: 'review', lesson_status: 'passed' } } });
   await answer(page, 1, 10, () => 1);
-  await page.evaluate(() => ktPlatform.exit());
+  await exit(page);
   await page.evaluate(() => ktPlatform.finished);
   assert.deepEqual((await page.evaluate(() => ktPlatform.state())).end, ['Тест окончен.', 'Оценка: 2',
     'Это прохождение не записано: система обучения открыла тест только для просмотра.',
