@@ -59,8 +59,10 @@ WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescriptio
     host::describe(number, -1, description.accessibleName, {});
 
     const auto controls = description.controls();
-    for (const auto& c : controls)
+    for (const auto& c : controls) {
         m_captions.emplace_back(c.Caption);
+        m_spoken.emplace_back(c.Caption);
+    }
     // The page's order is the tab order, and with it the order a screen reader reads in.
     for (const std::size_t place : tabOrder(description)) {
         const int i = static_cast<int>(place);
@@ -91,6 +93,16 @@ WebWindow::~WebWindow() {
 void WebWindow::show() {
     host::show(m_number, m_focus);
     m_visible = true;
+    // Its name and the words of the control its description names, as they are now, told as
+    // news once the focus is in it: Orca does not read a dialog the focus comes to from a window
+    // that has just gone. (A description of the dialog would be read again at every move
+    // within it in browse mode.)
+    if (const auto& describedBy = m_description.describedBy) {
+        const std::size_t place = placeOf(*describedBy);
+        const std::string_view given = m_description.controls()[place].accessibleDescription;
+        host::announce(std::string(m_description.accessibleName) + ". " +
+                       (given.empty() ? m_spoken[place] : std::string(given)));
+    }
 }
 
 void WebWindow::hide() {
@@ -111,6 +123,7 @@ std::string WebWindow::caption(ControlId control) const {
 void WebWindow::setCaption(ControlId control, std::string_view text, std::string_view spoken) {
     const std::size_t i = placeOf(control);
     m_captions[i] = std::string(text);
+    m_spoken[i] = std::string(spoken);
     const int place = static_cast<int>(i);
     if (m_description.controls()[i].kind != ControlKind::Label) {
         host::setText(m_number, place, text, {});
@@ -119,7 +132,8 @@ void WebWindow::setCaption(ControlId control, std::string_view text, std::string
     host::setText(m_number, place, text, spoken);
     // A wrong answer's mark and the result are news: a second wrong answer writes the same mark
     // again, and it is news all the same.
-    if (spoken != text)
+    // A window not yet shown tells its mark as it appears.
+    if (spoken != text && m_visible)
         host::announce(spoken);
 }
 
