@@ -5,6 +5,7 @@
 #include "ui/web/colours.h"
 #include "ui/web/host.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace kt::web {
@@ -68,10 +69,17 @@ WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescriptio
         const int i = static_cast<int>(place);
         const ControlDescription& c = controls[place];
         const PixelRect r = toPixels(c.rect);
+        // A picture's element covers only the part of its box the window shows, so that its
+        // focus ring is seen on every side; the picture is cut at the window's edge as before.
+        PixelRect element = r;
+        if (c.kind == ControlKind::PictureBox) {
+            element.width = std::min(r.width, twipsToPixels(description.ClientWidth) - r.left);
+            element.height = std::min(r.height, twipsToPixels(description.ClientHeight) - r.top);
+        }
         const bool showsCaption =
             c.kind == ControlKind::Label || c.kind == ControlKind::CommandButton;
-        host::addControl(number, i, controlName(c.id), elementFor(c.kind), r.left, r.top, r.width,
-                         r.height, layerOf(description, place),
+        host::addControl(number, i, controlName(c.id), elementFor(c.kind), element.left,
+                         element.top, element.width, element.height, layerOf(description, place),
                          showsCaption ? c.Caption : std::string_view{});
         if (c.Font)
             host::setFont(number, i, c.Font->Name, fontPixels(*c.Font), c.Font->Weight >= 700,
