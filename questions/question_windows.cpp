@@ -71,7 +71,8 @@ constexpr WindowDescription questionWindow(std::size_t index) {
                         .Caption = l.caption,
                         .ClientWidth = l.clientWidth,
                         .ClientHeight = l.clientHeight,
-                        .accessibleName = kWindowNames[index]};
+                        .accessibleName = kWindowNames[index],
+                        .describedBy = ControlId::Picture1};
     auto add = [&w](const ControlDescription& c) { w.controlSlots[w.controlCount++] = c; };
     if (l.graphPicture != PictureId::None)
         add({.id = ControlId::Picture2,

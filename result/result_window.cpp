@@ -9,7 +9,8 @@ constexpr WindowDescription resultWindow() {
                         .Caption = "Результат",
                         .ClientWidth = 7875,
                         .ClientHeight = 3570,
-                        .accessibleName = "Результат теста"};
+                        .accessibleName = "Результат теста",
+                        .describedBy = ControlId::Label2};
     // clang-format off
     const ControlDescription controls[] = {
         // name        kind                        Left  Top   Width Height  tab  caption

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -115,6 +116,9 @@ struct WindowDescription {
     int ClientHeight = 0;
     StartPosition StartUpPosition = StartPosition::CentreScreen;
     std::string_view accessibleName; // what assistive technology calls the window, UTF-8
+    // The control whose words describe the window when it appears, as a dialog's description is
+    // read as it opens: its description, or else its name as last written (a mark).
+    std::optional<ControlId> describedBy;
     std::array<ControlDescription, kMaxControls> controlSlots{};
     std::size_t controlCount = 0;
 

@@ -461,7 +461,8 @@ private slots:
         QVERIFY2(inked, "the character was left out rather than cut");
     }
 
-    // A focused box shows its focus on its border and leaves every pixel inside it as it was.
+    // A focused box shows its focus on its border, all round the part its window shows, and
+    // leaves every pixel inside that as it was.
     void focusLeavesThePictureAlone_data() {
         QTest::addColumn<QString>("box");
         QTest::newRow("statement, flat border") << "Picture1";
@@ -482,7 +483,13 @@ private slots:
         QVERIFY(shown->hasFocus());
         const QImage focused = shown->grab().toImage();
         QCOMPARE(focused.size(), unfocused.size());
-        const QRect inner = shown->innerRect();
+        // Where the window cuts the box, the ring lies over the picture's last shown pixels.
+        const int b = shown->borderWidth();
+        const QRect inner = shown->innerRect() & shown->shownRect().adjusted(b, b, -b, -b);
+        const QRgb ring = shown->palette().color(QPalette::Highlight).rgb();
+        const QRect edge = shown->shownRect();
+        for (const QPoint corner : {edge.topLeft(), edge.bottomRight()})
+            QCOMPARE(focused.pixel(corner), ring);
         int changed = 0;
         for (int y = 0; y < focused.height(); ++y)
             for (int x = 0; x < focused.width(); ++x) {

@@ -58,7 +58,7 @@ for (const engine of engines) {
       assert.equal(result.windows, 1);
       assert.equal(result.label.trim(), '2'); // ten wrong answers: (20 - 10) \ 4
       assert.equal(result.labelFont, '700 normal'); // the mark's face: bold, upright
-      assert.equal(result.news, 'Оценка: 2');
+      assert.equal(result.news, 'Результат теста. Оценка: 2'); // told as the window appears
       await page.click(command);
       const end = await state(page);
       assert.equal(end.windows, 0);

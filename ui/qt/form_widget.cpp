@@ -183,6 +183,7 @@ void FormWidget::showCentred() {
         }
         placeFrame(g_frameSeen);
     }
+    describeAsItAppears(*this);
     show();
     raise();
     activateWindow();
@@ -252,6 +253,10 @@ void QtWindow::setCaption(ControlId control, std::string_view text, std::string_
             QAccessible::updateAccessibility(&event);
         }
         label->setText(caption);
+        // Told at once, with the focus left where it is; a window not yet shown tells its mark
+        // as it appears.
+        if (spoken != caption && m_widget->isVisible())
+            announce(*m_widget, spoken);
     } else if (auto* button = qobject_cast<QAbstractButton*>(&widget))
         button->setText(toQString(text));
 }

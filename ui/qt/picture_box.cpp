@@ -46,22 +46,20 @@ void PictureBox::paintEvent(QPaintEvent*) {
     if (m_paintable)
         m_paintable->paint(painter, inner);
     if (hasFocus())
-        drawFocusLine(painter, rect().adjusted(borderWidth() - 1, borderWidth() - 1,
-                                               1 - borderWidth(), 1 - borderWidth()));
+        drawFocusRing(painter);
 }
 
-// Every other pixel of the border's inner line in the highlight colour: the focus shows on the
-// border, and the picture inside keeps every pixel (a style's focus frame would tint it).
-void PictureBox::drawFocusLine(QPainter& painter, const QRect& line) const {
-    const QColor dot = palette().color(QPalette::Highlight);
-    for (int x = line.left(); x <= line.right(); x += 2) {
-        painter.fillRect(QRect(x, line.top(), 1, 1), dot);
-        painter.fillRect(QRect(x, line.bottom(), 1, 1), dot);
-    }
-    for (int y = line.top() + 2; y < line.bottom(); y += 2) {
-        painter.fillRect(QRect(line.left(), y, 1, 1), dot);
-        painter.fillRect(QRect(line.right(), y, 1, 1), dot);
-    }
+// A solid line in the highlight colour over the border, as wide as it, around the part of the
+// box the window shows, so that all four sides are seen at any scale; the picture inside keeps
+// every pixel, except along an edge where the window cuts the box.
+void PictureBox::drawFocusRing(QPainter& painter) const {
+    const QRect r = shownRect();
+    const int b = borderWidth();
+    const QColor ring = palette().color(QPalette::Highlight);
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), b), ring);
+    painter.fillRect(QRect(r.left(), r.bottom() + 1 - b, r.width(), b), ring);
+    painter.fillRect(QRect(r.left(), r.top(), b, r.height()), ring);
+    painter.fillRect(QRect(r.right() + 1 - b, r.top(), b, r.height()), ring);
 }
 
 } // namespace kt::qt

@@ -13,7 +13,8 @@ namespace kt::qt {
 
 // A box with a border (sunken, two pixels wide, or flat, one pixel wide) whose inner area shows
 // one picture. The box reads its built-in picture when it is built, that is when its window
-// loads; it takes the focus from the Tab key only, and shows it on its border.
+// loads; it takes the focus from the Tab key only, and shows it on its border, where the window
+// shows the box.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -29,11 +30,16 @@ public:
         return rect().adjusted(b, b, -b, -b);
     }
 
+    // The part of the box its window shows: a box may reach past the window's edge.
+    QRect shownRect() const {
+        return parentWidget() ? rect() & QRect(-pos(), parentWidget()->size()) : rect();
+    }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void drawFocusLine(QPainter& painter, const QRect& line) const;
+    void drawFocusRing(QPainter& painter) const;
 
     PictureId m_picture;
     PictureBorder m_border;

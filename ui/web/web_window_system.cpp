@@ -42,20 +42,30 @@ WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescriptio
                      description.accessibleName.size(), "", 0);
 
     const auto controls = description.controls();
-    for (const auto& c : controls)
+    for (const auto& c : controls) {
         m_captions.emplace_back(c.Caption);
+        m_spoken.emplace_back(c.Caption);
+    }
     // The page's order is the tab order, and with it the order a screen reader reads in.
     for (const std::size_t place : tabOrder(description)) {
         const int i = static_cast<int>(place);
         const ControlDescription& c = controls[place];
         const PixelRect r = toPixels(c.rect);
+        // A picture's element covers only the part of its box the window shows, so that its
+        // focus ring is seen on every side; the picture is cut at the window's edge as before.
+        PixelRect element = r;
+        if (c.kind == ControlKind::PictureBox) {
+            element.width = std::min(r.width, twipsToPixels(description.ClientWidth) - r.left);
+            element.height = std::min(r.height, twipsToPixels(description.ClientHeight) - r.top);
+        }
         const std::string_view name = controlName(c.id);
         const bool showsCaption =
             c.kind == ControlKind::Label || c.kind == ControlKind::CommandButton;
         const std::string_view shown = showsCaption ? c.Caption : std::string_view{};
         kt_page_add_control(number, i, name.data(), name.size(),
-                            kElementNames[static_cast<std::size_t>(c.kind)], r.left, r.top, r.width,
-                            r.height, layerOf(description, place), shown.data(), shown.size());
+                            kElementNames[static_cast<std::size_t>(c.kind)], element.left,
+                            element.top, element.width, element.height, layerOf(description, place),
+                            shown.data(), shown.size());
         if (c.Font)
             kt_page_set_font(number, i, c.Font->Name.data(), c.Font->Name.size(),
                              fontPixels(*c.Font), c.Font->Weight >= 700, c.Font->Italic,
@@ -79,6 +89,17 @@ WebWindow::~WebWindow() {
 void WebWindow::show() {
     kt_page_show(m_number, m_focusOnShowing);
     m_visible = true;
+    // Its name and the words of the control its description names, as they are now, told as
+    // news once the focus is in it: Orca does not read a dialog the focus comes to from a window
+    // that has just gone. (A description of the dialog would be read again at every move
+    // within it in browse mode.)
+    if (const auto& describedBy = m_description.describedBy) {
+        const std::size_t place = placeOf(*describedBy);
+        const std::string_view given = m_description.controls()[place].accessibleDescription;
+        const std::string news = std::string(m_description.accessibleName) + ". " +
+                                 (given.empty() ? m_spoken[place] : std::string(given));
+        kt_page_announce(news.data(), news.size());
+    }
 }
 
 void WebWindow::hide() {
@@ -99,6 +120,7 @@ std::string WebWindow::caption(ControlId control) const {
 void WebWindow::setCaption(ControlId control, std::string_view text, std::string_view spoken) {
     const std::size_t i = placeOf(control);
     m_captions[i] = std::string(text);
+    m_spoken[i] = std::string(spoken);
     const int place = static_cast<int>(i);
     if (m_description.controls()[i].kind != ControlKind::Label) {
         kt_page_set_text(m_number, place, text.data(), text.size(), "", 0);
@@ -107,7 +129,8 @@ void WebWindow::setCaption(ControlId control, std::string_view text, std::string
     kt_page_set_text(m_number, place, text.data(), text.size(), spoken.data(), spoken.size());
     // A wrong answer's mark and the result are news: a second wrong answer writes the same mark
     // again, and it is news all the same.
-    if (spoken != text)
+    // A window not yet shown tells its mark as it appears.
+    if (spoken != text && m_visible)
         kt_page_announce(spoken.data(), spoken.size());
 }
 

@@ -43,6 +43,7 @@ private:
     const WindowDescription& m_description;
     WindowEvents& m_events;
     std::vector<std::string> m_captions;
+    std::vector<std::string> m_spoken; // what a screen reader reads for each caption
     std::map<int, PictureCanvas*> m_pictures;
     int m_focusOnShowing = -1; // the first control the Tab key reaches
     bool m_visible = false;
