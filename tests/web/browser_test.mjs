@@ -30,6 +30,16 @@ after(async () => {
 // A page of chromium's, as puppeteer drives it, with its first window on screen.
 const open = (viewport, beforeScripts) => chromium.open(server.url, { viewport, beforeScripts });
 
+// What `read` gives once it gives something, asked again each 50 ms for ten seconds at most.
+async function whenSome(read) {
+  for (let tries = 0; tries < 200; ++tries) {
+    const value = await read();
+    if (value !== null) return value;
+    await new Promise((resolve) => { setTimeout(resolve, 50); });
+  }
+  return null;
+}
+
 // How far, in whole CSS pixels, the window on screen stands from the middle of the view.
 function centred(shownWindow) {
   const box = document.querySelector(shownWindow).getBoundingClientRect();
@@ -64,6 +74,17 @@ for (const engine of engines) {
       assert.equal(end.windows, 0);
       assert.ok(end.ended, 'the end screen is shown');
       assert.deepEqual(page.errors ?? [], []);
+      // «Начать заново», clicked, starts again with «Далее» focused and its ring plainly seen.
+      await page.click('#again');
+      const ring = await whenSome(() => page.evaluate((shownWindow) => {
+        const frame = document.querySelector(shownWindow);
+        const focus = document.activeElement;
+        if (!frame?.contains(focus)) return null;
+        const style = getComputedStyle(focus);
+        return [frame.querySelector('.caption').textContent, focus.dataset.name, focus.matches(':focus-visible'),
+          style.outlineStyle, parseFloat(style.outlineWidth) >= 2];
+      }, shown).catch(() => null)); // nothing while the page reloads
+      assert.deepEqual(ring, ['1', 'Command1', true, 'solid', true]);
       await page.close();
     } finally {
       if (browser !== chromium) await browser.close();
