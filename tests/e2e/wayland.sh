@@ -34,16 +34,25 @@ env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LANG
     WAYLAND_DISPLAY=wayland-kt XDG_CURRENT_DESKTOP=GNOME WAYLAND_DEBUG=client "${sanitizers[@]}" \
     "$program" >"$work/out.log" 2>"$work/protocol.log" &
 app=$!
+# Window 1 goes to the compositor as a top-level window of that title, and is drawn: a buffer is
+# attached to a surface after the title was set. The walk waits for it: on a busy machine it could
+# otherwise answer window 1 before the compositor's first configure let the program draw it.
+drawn() {
+    local title
+    title=$(grep -n -m1 -E 'xdg_toplevel@[0-9]+\.set_title\("1"\)' "$work/protocol.log" | cut -d: -f1)
+    [[ -n $title ]] &&
+        tail -n +"$title" "$work/protocol.log" | grep -q -E 'wl_surface@[0-9]+\.attach\(wl_buffer@'
+}
+until=$((SECONDS + 60))
+until drawn; do
+    ((SECONDS < until)) && kill -0 "$app" 2>/dev/null ||
+        fail "window 1 was not drawn: $(grep -m5 set_title "$work/protocol.log")"
+    sleep 0.05
+done
 /usr/bin/python3 "$here/wayland.py" "$app" || {
     tail -n 20 "$work/protocol.log" >&2
     fail "the walk through to the result failed"
 }
 wait_for_exit
 [[ $exit_status == 0 ]] || fail "exit code $exit_status"
-# Window 1 went to the compositor as a top-level window of that title, and was drawn: a buffer
-# was attached to a surface after the title was set.
-title=$(grep -n -m1 -E 'xdg_toplevel@[0-9]+\.set_title\("1"\)' "$work/protocol.log" | cut -d: -f1)
-[[ -n $title ]] || fail "no top-level window titled 1: $(grep -m5 set_title "$work/protocol.log")"
-tail -n +"$title" "$work/protocol.log" | grep -q -E 'wl_surface@[0-9]+\.attach\(wl_buffer@' ||
-    fail "window 1 was never drawn"
 echo "wayland: window 1 shown, the test taken to the result, exit code 0"
