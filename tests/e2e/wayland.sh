@@ -35,15 +35,20 @@ env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LANG
     "$program" >"$work/out.log" 2>"$work/protocol.log" &
 app=$!
 # Window 1 goes to the compositor as a top-level window of that title, and is drawn: a buffer is
-# attached to a surface after the title is set. This is awaited before the walk, which could
-# otherwise press «Далее» before window 1's first frame on a busy machine.
+# attached to a surface after the title was set. The walk waits for it: on a busy machine it could
+# otherwise answer window 1 before the compositor's first configure let the program draw it.
 drawn() {
     local title
-    title=$(grep -a -n -m1 -E 'xdg_toplevel@[0-9]+\.set_title\("1"\)' "$work/protocol.log" | cut -d: -f1)
-    [[ -n $title ]] && tail -n +"$title" "$work/protocol.log" | grep -a -q -E 'wl_surface@[0-9]+\.attach\(wl_buffer@'
+    title=$(grep -n -m1 -E 'xdg_toplevel@[0-9]+\.set_title\("1"\)' "$work/protocol.log" | cut -d: -f1)
+    [[ -n $title ]] &&
+        tail -n +"$title" "$work/protocol.log" | grep -q -E 'wl_surface@[0-9]+\.attach\(wl_buffer@'
 }
-for _ in $(seq 600); do drawn && break; kill -0 $app 2>/dev/null || break; sleep 0.05; done
-drawn || fail "window 1 was never drawn: $(grep -a -m5 set_title "$work/protocol.log")"
+until=$((SECONDS + 60))
+until drawn; do
+    ((SECONDS < until)) && kill -0 "$app" 2>/dev/null ||
+        fail "window 1 was not drawn: $(grep -m5 set_title "$work/protocol.log")"
+    sleep 0.05
+done
 /usr/bin/python3 -B "$here/wayland.py" "$app" || {
     tail -n 20 "$work/protocol.log" >&2
     fail "the walk through to the result failed"
