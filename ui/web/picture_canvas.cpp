@@ -28,9 +28,9 @@ public:
                        double scaleY, char16_t character) override {
         if (scaleX <= 0 || scaleY <= 0)
             return;
-        kt_page_draw_character(font.face.data(), font.face.size(), font.weight >= 600 ? 700 : 400,
-                               font.italic, fontPixelSize(height / scaleY), scaleX, scaleY,
-                               m_left + x, m_top + y, character);
+        kt_page_draw_character(font.face.c_str(), font.weight >= 600 ? 700 : 400, font.italic,
+                               fontPixelSize(height / scaleY), scaleX, scaleY, m_left + x,
+                               m_top + y, character);
     }
 
 private:

@@ -30,16 +30,21 @@ std::string cssColour(Colour colour) {
     return "var(--kt-window-text)"; // kWindowText, and any the windows do not use
 }
 
+// The page's one box of a picture box control, shared by the windows and painting ahead.
+PictureCanvas& boxOf(const ControlDescription& c) {
+    const PixelRect r = toPixels(c.rect);
+    return pictureBox(c.Picture, c.border, r.width, r.height);
+}
+
 } // namespace
 
 WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescription& description,
                      WindowEvents& events)
     : m_system(system), m_number(number), m_description(description), m_events(events) {
-    kt_page_create_window(number, description.Caption.data(), description.Caption.size(),
+    kt_page_create_window(number, std::string(description.Caption).c_str(),
                           twipsToPixels(description.ClientWidth),
                           twipsToPixels(description.ClientHeight));
-    kt_page_describe(number, -1, description.accessibleName.data(),
-                     description.accessibleName.size(), "", 0);
+    kt_page_describe(number, -1, std::string(description.accessibleName).c_str(), "");
 
     const auto controls = description.controls();
     for (const auto& c : controls) {
@@ -50,33 +55,32 @@ WebWindow::WebWindow(WebWindowSystem& system, int number, const WindowDescriptio
     for (const std::size_t place : tabOrder(description)) {
         const int i = static_cast<int>(place);
         const ControlDescription& c = controls[place];
-        const PixelRect r = toPixels(c.rect);
         // A picture's element covers only the part of its box the window shows, so that its
         // focus ring is seen on every side; the picture is cut at the window's edge as before.
-        PixelRect element = r;
+        PixelRect element = toPixels(c.rect);
         if (c.kind == ControlKind::PictureBox) {
-            element.width = std::min(r.width, twipsToPixels(description.ClientWidth) - r.left);
-            element.height = std::min(r.height, twipsToPixels(description.ClientHeight) - r.top);
+            element.width =
+                std::min(element.width, twipsToPixels(description.ClientWidth) - element.left);
+            element.height =
+                std::min(element.height, twipsToPixels(description.ClientHeight) - element.top);
         }
-        const std::string_view name = controlName(c.id);
         const bool showsCaption =
             c.kind == ControlKind::Label || c.kind == ControlKind::CommandButton;
-        const std::string_view shown = showsCaption ? c.Caption : std::string_view{};
-        kt_page_add_control(number, i, name.data(), name.size(),
+        kt_page_add_control(number, i, std::string(controlName(c.id)).c_str(),
                             kElementNames[static_cast<std::size_t>(c.kind)], element.left,
                             element.top, element.width, element.height, layerOf(description, place),
-                            shown.data(), shown.size());
+                            showsCaption ? m_captions[place].c_str() : "");
         if (c.Font)
-            kt_page_set_font(number, i, c.Font->Name.data(), c.Font->Name.size(),
-                             fontPixels(*c.Font), c.Font->Weight >= 700, c.Font->Italic,
-                             c.Font->Underline, c.Font->Strikethrough);
+            kt_page_set_font(number, i, std::string(c.Font->Name).c_str(), fontPixels(*c.Font),
+                             c.Font->Weight >= 700, c.Font->Italic, c.Font->Underline,
+                             c.Font->Strikethrough);
         if (c.kind == ControlKind::Label)
             kt_page_set_style(number, i, cssColour(c.ForeColor).c_str(),
                               kCssAlignments[static_cast<std::size_t>(c.Alignment)]);
-        kt_page_describe(number, i, c.accessibleName.data(), c.accessibleName.size(),
-                         c.accessibleDescription.data(), c.accessibleDescription.size());
+        kt_page_describe(number, i, std::string(c.accessibleName).c_str(),
+                         std::string(c.accessibleDescription).c_str());
         if (c.kind == ControlKind::PictureBox)
-            m_pictures.try_emplace(i, &pictureBox(c.Picture, c.border, r.width, r.height));
+            m_pictures.try_emplace(i, &boxOf(c));
         if (m_focusOnShowing < 0 && c.kind != ControlKind::Label)
             m_focusOnShowing = i;
     }
@@ -98,7 +102,7 @@ void WebWindow::show() {
         const std::string_view given = m_description.controls()[place].accessibleDescription;
         const std::string news = std::string(m_description.accessibleName) + ". " +
                                  (given.empty() ? m_spoken[place] : std::string(given));
-        kt_page_announce(news.data(), news.size());
+        kt_page_announce(news.c_str());
     }
 }
 
@@ -121,17 +125,15 @@ void WebWindow::setCaption(ControlId control, std::string_view text, std::string
     const std::size_t i = placeOf(control);
     m_captions[i] = std::string(text);
     m_spoken[i] = std::string(spoken);
-    const int place = static_cast<int>(i);
     if (m_description.controls()[i].kind != ControlKind::Label) {
-        kt_page_set_text(m_number, place, text.data(), text.size(), "", 0);
+        kt_page_set_text(m_number, static_cast<int>(i), m_captions[i].c_str(), "");
         return;
     }
-    kt_page_set_text(m_number, place, text.data(), text.size(), spoken.data(), spoken.size());
+    kt_page_set_text(m_number, static_cast<int>(i), m_captions[i].c_str(), m_spoken[i].c_str());
     // A wrong answer's mark and the result are news: a second wrong answer writes the same mark
-    // again, and it is news all the same.
-    // A window not yet shown tells its mark as it appears.
+    // again, and it is news all the same. A window not yet shown tells its mark as it appears.
     if (spoken != text && m_visible)
-        kt_page_announce(spoken.data(), spoken.size());
+        kt_page_announce(m_spoken[i].c_str());
 }
 
 bool WebWindow::value(ControlId control) const {
@@ -171,8 +173,7 @@ bool WebWindowSystem::paintAhead(double scale) const {
         for (const auto& c : description->controls()) {
             if (c.kind != ControlKind::PictureBox)
                 continue;
-            const PixelRect r = toPixels(c.rect);
-            if (pictureBox(c.Picture, c.border, r.width, r.height).paintAhead(scale))
+            if (boxOf(c).paintAhead(scale))
                 return true;
         }
     return false;
@@ -191,9 +192,7 @@ void WebWindowSystem::end(int) {
 }
 
 void WebWindowSystem::reportError(const RuntimeErrorReport& error) {
-    const std::string message = error.message();
-    kt_page_report_error(kProgramTitle.data(), kProgramTitle.size(), message.data(),
-                         message.size());
+    kt_page_report_error(std::string(kProgramTitle).c_str(), error.message().c_str());
 }
 
 WebWindow* WebWindowSystem::window(int number) const {
