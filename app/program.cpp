@@ -12,13 +12,9 @@ void Program::start(const ChoiceRecord& earlier) {
     deliver([&] {
         name(kStartUpForm).Show();
         FormId window = kStartUpForm;
-        for (const ChoiceRun& run : earlier.runs()) {
-            static_cast<QuestionForm&>(name(window))
-                .answer(static_cast<std::size_t>(run.option), run.times);
-            const AnswerKey& key = answerKeyOf(window);
-            if (key.options[static_cast<std::size_t>(run.option)].right)
-                window = key.next;
-        }
+        for (const ChoiceRun& run : earlier.runs())
+            window = static_cast<QuestionForm&>(name(window))
+                         .answer(static_cast<std::size_t>(run.option), run.times);
     });
     setReporter(reporter);
     if (reporter && !ended())

@@ -22,19 +22,20 @@ void QuestionForm::Command1_Click() {
             answer(i);
 }
 
-void QuestionForm::answer(std::size_t option, std::int16_t times) {
+FormId QuestionForm::answer(std::size_t option, std::int16_t times) {
     const OptionAction& action = m_key.options[option];
     if (!action.right) {
         // Spelt out sign by sign, a mark would tell a listener nothing.
         setCaption(ControlId::Label2, action.mark, kWrongAnswerSpoken);
         WrongCount = addInt16(WrongCount, times);
         tell(option);
-        return;
+        return id();
     }
     setCaption(ControlId::Label2, signedNumberText(WrongCount));
     tell(option);
     registry().name(m_key.next).Show();
     setVisible(false);
+    return m_key.next;
 }
 
 // Told once a try has counted, so that a try the counter refused is no part of the record.

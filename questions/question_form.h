@@ -17,8 +17,8 @@ public:
 
     // What Command1_Click does with Option1, 2 or 3 (`option` 0 to 2) chosen, `times` times
     // over: a replay of earlier choices reaches the window so, without its buttons. A right
-    // option moves on the first time.
-    void answer(std::size_t option, std::int16_t times = 1);
+    // option moves on the first time. Returns the window on screen after it.
+    FormId answer(std::size_t option, std::int16_t times = 1);
 
     std::int16_t WrongCount = 0;
 
