@@ -11,14 +11,19 @@ const ktPainter = (() => {
   let context = null; // of the canvas being painted
   let contextFont = '';
 
-  function paintBox(form, box) {
-    const scale = ktFit.scale();
-    const { canvas } = box;
-    canvas.width = Math.round(box.width * scale);
-    canvas.height = Math.round(box.height * scale);
+  // A canvas of that size, made over or new, that the calls below paint into.
+  function paintInto(canvas, width, height) {
+    canvas.width = width;
+    canvas.height = height;
     context = canvas.getContext('2d');
     context.imageSmoothingEnabled = false;
     contextFont = '';
+    return canvas;
+  }
+
+  function paintBox(form, box) {
+    const scale = ktFit.scale();
+    paintInto(box.canvas, Math.round(box.width * scale), Math.round(box.height * scale));
     Module._kt_paint(form, box.control, scale);
     context = null;
     box.scale = scale;
@@ -39,12 +44,12 @@ const ktPainter = (() => {
     whenIdle(paintAhead);
   }
 
-  function newImage(width, height, reused) {
-    const image = reused ?? document.createElement('canvas');
-    image.width = width;
-    image.height = height;
-    return image;
+  function newImage(width, height) {
+    return Object.assign(document.createElement('canvas'), { width, height });
   }
+
+  // The number the program knows a new image by.
+  const kept = (image) => images.push(image) - 1;
 
   return {
     paintAheadWhenIdle,
@@ -64,20 +69,14 @@ const ktPainter = (() => {
     defineImage(rgba, width, height) {
       const image = newImage(width, height);
       image.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), 0, 0);
-      images.push(image);
-      return images.length - 1;
+      return kept(image);
     },
 
     // Paints into a blank image, new or the one numbered `reused`, until endImage().
     beginImage(width, height, reused) {
-      const image = newImage(width, height, images[reused]);
       outerCanvases.push([context, contextFont]);
-      context = image.getContext('2d');
-      context.imageSmoothingEnabled = false;
-      contextFont = '';
-      if (reused >= 0) return reused;
-      images.push(image);
-      return images.length - 1;
+      const image = paintInto(images[reused] ?? document.createElement('canvas'), width, height);
+      return reused >= 0 ? reused : kept(image);
     },
 
     endImage() {
@@ -95,23 +94,17 @@ const ktPainter = (() => {
     drawImage(number, left, top, scale) {
       const image = images[number];
       const whole = Math.floor(scale);
-      if (whole === scale || whole < 2) {
-        context.imageSmoothingEnabled = whole !== scale;
-        context.drawImage(image, left, top, image.width * scale, image.height * scale);
-        context.imageSmoothingEnabled = false;
-        return;
-      }
       // Enlarged once for each whole part, not at every paint.
       const key = `${number} ${whole}`;
-      if (!enlargedImages.has(key)) {
+      if (whole !== scale && whole >= 2 && !enlargedImages.has(key)) {
         const enlarged = newImage(image.width * whole, image.height * whole);
         const enlarging = enlarged.getContext('2d');
         enlarging.imageSmoothingEnabled = false;
         enlarging.drawImage(image, 0, 0, enlarged.width, enlarged.height);
         enlargedImages.set(key, enlarged);
       }
-      context.imageSmoothingEnabled = true;
-      context.drawImage(enlargedImages.get(key), left, top, image.width * scale, image.height * scale);
+      context.imageSmoothingEnabled = whole !== scale;
+      context.drawImage(enlargedImages.get(key) ?? image, left, top, image.width * scale, image.height * scale);
       context.imageSmoothingEnabled = false;
     },
 
