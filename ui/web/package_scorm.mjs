@@ -75,6 +75,14 @@ function crc32(bytes) {
   return (c ^ 0xffffffff) >>> 0;
 }
 
+// Little-endian fields, each [bytes (2 or 4), value], one after another.
+function fields(...list) {
+  const bytes = Buffer.alloc(list.reduce((sum, [size]) => sum + size, 0));
+  let at = 0;
+  for (const [size, value] of list) at = size === 2 ? bytes.writeUInt16LE(value, at) : bytes.writeUInt32LE(value, at);
+  return bytes;
+}
+
 // A zip of the entries in the order given, deflated, each dated 1980-01-01 00:00.
 function zip(entries) {
   const local = [];
@@ -83,34 +91,20 @@ function zip(entries) {
   for (const [name, data] of entries) {
     const packed = deflateRawSync(data, { level: 9 });
     const fileName = Buffer.from(name, 'utf8');
-    const head = Buffer.alloc(30);
-    head.writeUInt32LE(0x04034b50, 0);
-    head.writeUInt16LE(20, 4); // version needed: deflate
-    head.writeUInt16LE(0, 6); // flags
-    head.writeUInt16LE(8, 8); // deflate
-    head.writeUInt16LE(0, 10); // time 00:00:00
-    head.writeUInt16LE(0x21, 12); // date 1980-01-01
-    head.writeUInt32LE(crc32(data), 14);
-    head.writeUInt32LE(packed.length, 18);
-    head.writeUInt32LE(data.length, 22);
-    head.writeUInt16LE(fileName.length, 26);
-    head.writeUInt16LE(0, 28); // no extra fields
-    const entry = Buffer.alloc(46);
-    entry.writeUInt32LE(0x02014b50, 0);
-    entry.writeUInt16LE(20, 4); // made by: MS-DOS, so no owners or permissions
-    head.copy(entry, 6, 4, 30); // version needed to name length, as in the local header
-    entry.writeUInt32LE(offset, 42); // comment, disk, attributes: 0
+    // As the local header and the directory both give them: the version needed (deflate), no flags,
+    // deflated, at 00:00:00 on 1980-01-01, the checksum, the sizes, the name's length, no extra fields.
+    const described = [[2, 20], [2, 0], [2, 8], [2, 0], [2, 0x21],
+      [4, crc32(data)], [4, packed.length], [4, data.length], [2, fileName.length], [2, 0]];
+    const head = fields([4, 0x04034b50], ...described);
+    // Made by MS-DOS, so no owners or permissions; no comment, disk 0, no attributes.
+    const entry = fields([4, 0x02014b50], [2, 20], ...described, [2, 0], [2, 0], [2, 0], [4, 0], [4, offset]);
     local.push(head, fileName, packed);
     central.push(entry, fileName);
     offset += head.length + fileName.length + packed.length;
   }
   const directory = Buffer.concat(central);
-  const end = Buffer.alloc(22);
-  end.writeUInt32LE(0x06054b50, 0);
-  end.writeUInt16LE(entries.length, 8);
-  end.writeUInt16LE(entries.length, 10);
-  end.writeUInt32LE(directory.length, 12);
-  end.writeUInt32LE(offset, 16);
+  const end = fields([4, 0x06054b50], [2, 0], [2, 0], [2, entries.length], [2, entries.length], [4, directory.length],
+    [4, offset], [2, 0]);
   return Buffer.concat([...local, directory, end]);
 }
 
