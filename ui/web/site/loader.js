@@ -58,23 +58,15 @@ const ktLoader = (() => {
   }
 
   // Where a file could not be fetched: gone from the server, or the server out of reach.
-  async function whyNotFetched(file) {
-    try {
-      const response = await fetch(file, { method: 'HEAD', cache: 'no-store' });
-      return response.ok ? fault(new Error(`файл «${file}» не выполнен`)) : missing(file, response.status);
-    } catch {
-      return unreachable(file);
-    }
+  function whyNotFetched(file) {
+    return fetch(file, { method: 'HEAD', cache: 'no-store' }).then((response) =>
+      (response.ok ? fault(new Error(`файл «${file}» не выполнен`)) : missing(file, response.status)), () => unreachable(file));
   }
 
   // The module's bytes as they come, counted on the progress bar when the size is known.
   async function fetchModule() {
-    let response;
-    try {
-      response = await fetch(moduleFile);
-    } catch {
-      throw unreachable(moduleFile);
-    }
+    const lost = () => { throw unreachable(moduleFile); };
+    const response = await fetch(moduleFile).catch(lost);
     if (!response.ok) throw missing(moduleFile, response.status);
     // A server may inflate the file on the way (Content-Encoding): its length no longer counts.
     const size = response.headers.get('Content-Encoding') ? 0 : Number(response.headers.get('Content-Length'));
@@ -83,12 +75,7 @@ const ktLoader = (() => {
     const chunks = [];
     let received = 0;
     for (;;) {
-      let chunk;
-      try {
-        chunk = await reader.read();
-      } catch {
-        throw unreachable(moduleFile);
-      }
+      const chunk = await reader.read().catch(lost);
       if (chunk.done) break;
       chunks.push(chunk.value);
       received += chunk.value.length;
@@ -138,13 +125,6 @@ const ktLoader = (() => {
   const moduleLoaded = moduleBytes();
   moduleLoaded.catch(() => {}); // reported when the program asks for it
 
-  function started() {
-    $('loading').hidden = true;
-    // Over http(s) the site's files are kept for the network's absence; the single file needs none.
-    if (!$('kt-module') && location.protocol.startsWith('http') && navigator.serviceWorker)
-      navigator.serviceWorker.register('service-worker.js').catch((error) => console.warn('kept for offline: no;', error));
-  }
-
   return {
     instantiate(imports, ready) {
       moduleLoaded.then((bytes) => WebAssembly.instantiate(bytes, imports))
@@ -163,7 +143,11 @@ const ktLoader = (() => {
           fail(explain(error));
           return;
         }
-        if (!failed) started();
+        if (failed) return;
+        $('loading').hidden = true;
+        // Over http(s) the site's files are kept for the network's absence; the single file needs none.
+        if (!$('kt-module') && location.protocol.startsWith('http') && navigator.serviceWorker)
+          navigator.serviceWorker.register('service-worker.js').catch((error) => console.warn('kept for offline: no;', error));
       };
       faces.then(start, start);
     },

@@ -23,23 +23,18 @@ const ktAttempt = (() => {
   const clock = (date) => date.toTimeString().slice(0, 8);
   const stamp = (date) => `${date.toISOString().slice(0, 22)}Z`;
 
-  // The two versions of the run-time: their methods, and the values they are told.
+  // The two versions of the run-time: their methods, and the values they are told (an answer's as
+  // the fields of its interaction).
   const versions = [
     {
       api: 'API_1484_11',
       start: 'Initialize', finish: 'Terminate', get: 'GetValue', set: 'SetValue', commit: 'Commit', error: 'GetLastError',
       entry: 'cmi.entry', mode: 'cmi.mode',
       begun: [['cmi.completion_status', 'incomplete'], ['cmi.exit', 'suspend']],
-      tried: (n, t) => [
-        [`cmi.interactions.${n}.id`, `question-${t.question}`],
-        [`cmi.interactions.${n}.type`, 'choice'],
-        [`cmi.interactions.${n}.description`, `{lang=ru}${t.words}`],
-        [`cmi.interactions.${n}.learner_response`, letters[t.option]],
-        [`cmi.interactions.${n}.correct_responses.0.pattern`, letters[t.rightOption]],
-        [`cmi.interactions.${n}.result`, t.right ? 'correct' : 'incorrect'],
-        [`cmi.interactions.${n}.latency`, seconds(t.latency)],
-        [`cmi.interactions.${n}.timestamp`, stamp(t.at)],
-        ['cmi.suspend_data', t.choices],
+      interaction: (t) => [
+        ['id', `question-${t.question}`], ['type', 'choice'], ['description', `{lang=ru}${t.words}`],
+        ['learner_response', letters[t.option]], ['correct_responses.0.pattern', letters[t.rightOption]],
+        ['result', t.right ? 'correct' : 'incorrect'], ['latency', seconds(t.latency)], ['timestamp', stamp(t.at)],
       ],
       result: (score, passed, session) => [
         ['cmi.score.raw', score], ['cmi.score.min', 0], ['cmi.score.max', 5], ['cmi.score.scaled', score / 5],
@@ -53,15 +48,10 @@ const ktAttempt = (() => {
       start: 'LMSInitialize', finish: 'LMSFinish', get: 'LMSGetValue', set: 'LMSSetValue', commit: 'LMSCommit', error: 'LMSGetLastError',
       entry: 'cmi.core.entry', mode: 'cmi.core.lesson_mode',
       begun: [['cmi.core.lesson_status', 'incomplete'], ['cmi.core.exit', 'suspend']],
-      tried: (n, t) => [
-        [`cmi.interactions.${n}.id`, `question-${t.question}`],
-        [`cmi.interactions.${n}.type`, 'choice'],
-        [`cmi.interactions.${n}.student_response`, letters[t.option]],
-        [`cmi.interactions.${n}.correct_responses.0.pattern`, letters[t.rightOption]],
-        [`cmi.interactions.${n}.result`, t.right ? 'correct' : 'wrong'],
-        [`cmi.interactions.${n}.latency`, hours(t.latency)],
-        [`cmi.interactions.${n}.time`, clock(t.at)],
-        ['cmi.suspend_data', t.choices],
+      interaction: (t) => [
+        ['id', `question-${t.question}`], ['type', 'choice'],
+        ['student_response', letters[t.option]], ['correct_responses.0.pattern', letters[t.rightOption]],
+        ['result', t.right ? 'correct' : 'wrong'], ['latency', hours(t.latency)], ['time', clock(t.at)],
       ],
       result: (score, passed, session) => [
         ['cmi.core.score.raw', score], ['cmi.core.score.min', 0], ['cmi.core.score.max', 5],
@@ -206,7 +196,9 @@ const ktAttempt = (() => {
       const latency = now - shownAt;
       if (right) shownAt = now; // the next window is shown at once
       if (!api || looking) return;
-      tell(version.tried(interactions++, { question, option, rightOption, right, words, choices, latency, at: new Date() }));
+      const n = interactions++;
+      const fields = version.interaction({ question, option, rightOption, right, words, latency, at: new Date() });
+      tell([...fields.map(([name, value]) => [`cmi.interactions.${n}.${name}`, value]), ['cmi.suspend_data', choices]]);
     },
 
     // The mark as the window shows it. A platform takes no score below the least it is told of,
