@@ -1,5 +1,5 @@
 // The page's program: one Program on the page's window system. The page calls kt_start once its
-// faces are in, as a desktop program's main is called; ui/web routes the page's events.
+// faces are in, as a desktop program's main is called.
 
 #include "app/page_attempt_reporter.h"
 #include "app/program.h"
@@ -20,7 +20,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE void kt_start() {
     static kt::web::WebWindowSystem windows(everyWindow);
     static kt::Program program(windows);
     static kt::web::PageAttemptReporter attempt;
-    kt::web::receivePageEvents(windows);
     program.setReporter(&attempt);
     program.start(attempt.earlierChoices());
 }

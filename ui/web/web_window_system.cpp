@@ -8,9 +8,13 @@
 #include <algorithm>
 #include <cassert>
 
+#include <emscripten/emscripten.h>
+
 namespace kt::web {
 
 namespace {
+
+WebWindowSystem* g_page = nullptr; // the one the page's events go to
 
 // The element the page makes for a control, by ControlKind, as window_elements.js names it.
 constexpr const char* kElementNames[] = {"picture", "label", "button", "option"};
@@ -159,6 +163,7 @@ bool WebWindow::paint(int place, double scale) const {
 
 WebWindowSystem::WebWindowSystem(std::span<const WindowDescription* const> everyWindow)
     : m_everyWindow(everyWindow) {
+    g_page = this;
     int width = 0;
     int height = 0;
     for (const WindowDescription* description : everyWindow) {
@@ -201,3 +206,38 @@ WebWindow* WebWindowSystem::window(int number) const {
 }
 
 } // namespace kt::web
+
+// What the page reports, called by its scripts as the module's exports (Module._kt_click and the
+// like), with a window's number and a control's place in its description.
+namespace {
+
+kt::web::WebWindow* windowNumbered(int number) {
+    return kt::web::g_page ? kt::web::g_page->window(number) : nullptr;
+}
+
+} // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void kt_click(int window, int control) {
+    if (auto* clicked = windowNumbered(window))
+        clicked->clicked(control);
+}
+
+EMSCRIPTEN_KEEPALIVE void kt_closed_by_user(int window) {
+    if (auto* closed = windowNumbered(window))
+        closed->closedByUser();
+}
+
+// Paints ahead, at `scale`, one picture box of the windows, while the page has nothing else to
+// do, so that the window a click builds finds its pictures ready; 0 when all are painted.
+EMSCRIPTEN_KEEPALIVE int kt_paint_ahead(double scale) {
+    return kt::web::g_page && kt::web::g_page->paintAhead(scale) ? 1 : 0;
+}
+
+// Paints a picture box of a built window into the page's current canvas; 0 when there is none.
+EMSCRIPTEN_KEEPALIVE int kt_paint(int window, int control, double scale) {
+    const auto* painted = windowNumbered(window);
+    return painted && painted->paint(control, scale) ? 1 : 0;
+}
+}

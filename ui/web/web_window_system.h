@@ -53,6 +53,8 @@ class WebWindowSystem final : public WindowSystem {
 public:
     // `everyWindow`: the description of every window the program may show; the page shows them
     // all at the one scale at which the largest fits the view, and paints their pictures ahead.
+    // What the page reports (a click, a window closed, a picture box to paint) goes to the last
+    // one made, which must outlive the page's use of it.
     explicit WebWindowSystem(std::span<const WindowDescription* const> everyWindow);
 
     std::unique_ptr<Window> build(const WindowDescription& description,
@@ -72,9 +74,5 @@ private:
     std::map<int, WebWindow*> m_windows;
     int m_windowsBuilt = 0;
 };
-
-// Sends what the page reports (a click, a window closed, a picture box to paint: page_events.cpp)
-// to the windows of `windows`, which must outlive the page's use of them.
-void receivePageEvents(WebWindowSystem& windows);
 
 } // namespace kt::web
