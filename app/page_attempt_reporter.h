@@ -5,9 +5,8 @@
 
 namespace kt::web {
 
-// Tells the page's record of the attempt (scorm.js, through ui/web/page_calls.h) what happens, with
-// the pupil's choices so far as the text to continue from; the page passes it on to a learning
-// platform when there is one, and keeps the mark for its end screen.
+// Tells the page's record of the attempt (ui/web/page_calls.h) what happens, with the pupil's
+// choices so far.
 class PageAttemptReporter final : public AttemptReporter {
 public:
     // The choices of an attempt that the page's platform says was left halfway; none when there

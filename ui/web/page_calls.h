@@ -50,11 +50,10 @@ void kt_page_unclip();
 void kt_page_draw_character(const char* family, int weight, bool italic, int pixelSize,
                             double scaleX, double scaleY, double x, double y, char16_t character);
 
-// The page's record of the attempt (scorm.js), which passes it on to a learning platform when
-// there is one and keeps the mark for its end screen. `choices` is the record of the pupil's
-// choices so far, the text an attempt left halfway continues from.
-// What the platform kept of an earlier attempt, written into `buffer` with a zero byte after it:
-// its length, or -1 when it does not fit in `size` bytes.
+// The page's record of the attempt (scorm.js), for a learning platform and the end screen.
+// `choices`: the record of the pupil's choices so far, which an attempt left halfway continues
+// from. What the platform kept of an earlier attempt, written into `buffer` with a zero byte after
+// it: its length, or -1 when it does not fit in `size` bytes.
 int kt_page_attempt_saved(char* buffer, std::size_t size);
 // Logs once why what the platform kept is not used.
 void kt_page_attempt_complain(const char* text);

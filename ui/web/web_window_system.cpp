@@ -129,14 +129,12 @@ void WebWindow::setCaption(ControlId control, std::string_view text, std::string
     const std::size_t i = placeOf(control);
     m_captions[i] = std::string(text);
     m_spoken[i] = std::string(spoken);
-    if (m_description.controls()[i].kind != ControlKind::Label) {
-        kt_page_set_text(m_number, static_cast<int>(i), m_captions[i].c_str(), "");
-        return;
-    }
-    kt_page_set_text(m_number, static_cast<int>(i), m_captions[i].c_str(), m_spoken[i].c_str());
+    const bool label = m_description.controls()[i].kind == ControlKind::Label;
+    kt_page_set_text(m_number, static_cast<int>(i), m_captions[i].c_str(),
+                     label ? m_spoken[i].c_str() : "");
     // A wrong answer's mark and the result are news: a second wrong answer writes the same mark
     // again, and it is news all the same. A window not yet shown tells its mark as it appears.
-    if (spoken != text && m_visible)
+    if (label && spoken != text && m_visible)
         kt_page_announce(m_spoken[i].c_str());
 }
 
