@@ -1,7 +1,5 @@
 #include "app/page_attempt_reporter.h"
 
-#include "ui/web/page_calls.h"
-
 #include <array>
 #include <string>
 #include <variant>
@@ -26,23 +24,11 @@ ChoiceRecord PageAttemptReporter::earlierChoices() {
     return m_choices;
 }
 
-void PageAttemptReporter::started() {
-    kt_page_attempt_started();
-}
-
 void PageAttemptReporter::tried(const AnswerTry& answer) {
     m_choices.add(answer.option, answer.right);
     kt_page_attempt_tried(static_cast<int>(indexOf(answer.form)) + 1, answer.option,
                           answer.rightOption, answer.right, std::string(answer.question).c_str(),
                           m_choices.text().c_str());
-}
-
-void PageAttemptReporter::resultShown(std::int32_t mark, double total) {
-    kt_page_attempt_result(mark, total);
-}
-
-void PageAttemptReporter::ended() {
-    kt_page_attempt_ended();
 }
 
 } // namespace kt::web

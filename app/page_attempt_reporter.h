@@ -2,6 +2,7 @@
 
 #include "questions/choice_record.h"
 #include "runtime/attempt_reporter.h"
+#include "ui/web/page_calls.h"
 
 namespace kt::web {
 
@@ -13,10 +14,12 @@ public:
     // is no such attempt, or when what the platform kept is not a record of choices.
     ChoiceRecord earlierChoices();
 
-    void started() override;
+    void started() override { kt_page_attempt_started(); }
     void tried(const AnswerTry& answer) override;
-    void resultShown(std::int32_t mark, double total) override;
-    void ended() override;
+    void resultShown(std::int32_t mark, double total) override {
+        kt_page_attempt_result(mark, total);
+    }
+    void ended() override { kt_page_attempt_ended(); }
 
 private:
     ChoiceRecord m_choices;

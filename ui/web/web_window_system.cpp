@@ -16,6 +16,10 @@ namespace {
 
 WebWindowSystem* g_page = nullptr; // the one the page's events go to
 
+WebWindow* windowNumbered(int number) {
+    return g_page ? g_page->window(number) : nullptr;
+}
+
 // The element the page makes for a control, by ControlKind, as window_elements.js names it.
 constexpr const char* kElementNames[] = {"picture", "label", "button", "option"};
 static_assert(std::size(kElementNames) == static_cast<std::size_t>(ControlKind::OptionButton) + 1);
@@ -121,10 +125,6 @@ std::size_t WebWindow::placeOf(ControlId control) const {
     return static_cast<std::size_t>(c - m_description.controls().data());
 }
 
-std::string WebWindow::caption(ControlId control) const {
-    return m_captions[placeOf(control)];
-}
-
 void WebWindow::setCaption(ControlId control, std::string_view text, std::string_view spoken) {
     const std::size_t i = placeOf(control);
     m_captions[i] = std::string(text);
@@ -190,10 +190,6 @@ std::unique_ptr<Window> WebWindowSystem::build(const WindowDescription& descript
     return window;
 }
 
-void WebWindowSystem::end(int) {
-    kt_page_end();
-}
-
 void WebWindowSystem::reportError(const RuntimeErrorReport& error) {
     kt_page_report_error(std::string(kProgramTitle).c_str(), error.message().c_str());
 }
@@ -207,23 +203,15 @@ WebWindow* WebWindowSystem::window(int number) const {
 
 // What the page reports, called by its scripts as the module's exports (Module._kt_click and the
 // like), with a window's number and a control's place in its description.
-namespace {
-
-kt::web::WebWindow* windowNumbered(int number) {
-    return kt::web::g_page ? kt::web::g_page->window(number) : nullptr;
-}
-
-} // namespace
-
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void kt_click(int window, int control) {
-    if (auto* clicked = windowNumbered(window))
+    if (auto* clicked = kt::web::windowNumbered(window))
         clicked->clicked(control);
 }
 
 EMSCRIPTEN_KEEPALIVE void kt_closed_by_user(int window) {
-    if (auto* closed = windowNumbered(window))
+    if (auto* closed = kt::web::windowNumbered(window))
         closed->closedByUser();
 }
 
@@ -235,7 +223,7 @@ EMSCRIPTEN_KEEPALIVE int kt_paint_ahead(double scale) {
 
 // Paints a picture box of a built window into the page's current canvas; 0 when there is none.
 EMSCRIPTEN_KEEPALIVE int kt_paint(int window, int control, double scale) {
-    const auto* painted = windowNumbered(window);
+    const auto* painted = kt::web::windowNumbered(window);
     return painted && painted->paint(control, scale) ? 1 : 0;
 }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/web/page_calls.h"
 #include "ui/web/picture_canvas.h"
 #include "ui/window_system.h"
 
@@ -11,9 +12,8 @@ namespace kt::web {
 
 class WebWindowSystem;
 
-// A window of the page: a frame with a title bar, and real HTML controls placed in CSS pixels
-// as the description places them in twips. The page knows a window by its number (the order it
-// was built in) and a control by its place in the window's description.
+// A window of the page: a frame with a title bar, and real HTML controls placed in CSS pixels as
+// the description places them in twips. The page knows it by its number, the order it was built in.
 class WebWindow final : public Window {
 public:
     WebWindow(WebWindowSystem& system, int number, const WindowDescription& description,
@@ -25,7 +25,7 @@ public:
     void show() override;
     void hide() override;
     bool isVisible() const override { return m_visible; }
-    std::string caption(ControlId control) const override;
+    std::string caption(ControlId control) const override { return m_captions[placeOf(control)]; }
     void setCaption(ControlId control, std::string_view text, std::string_view spoken) override;
     bool value(ControlId control) const override;
 
@@ -59,7 +59,7 @@ public:
 
     std::unique_ptr<Window> build(const WindowDescription& description,
                                   WindowEvents& events) override;
-    void end(int exitCode) override;
+    void end(int) override { kt_page_end(); }
     void reportError(const RuntimeErrorReport& error) override;
 
     // The window the page knows by that number, or nullptr when there is none (any more).
