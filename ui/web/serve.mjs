@@ -42,15 +42,12 @@ export function serve(dir, port = 0, { compress = true } = {}) {
       response.writeHead(404).end();
       return;
     }
-    let body;
-    let modified;
-    try {
-      modified = (await stat(file)).mtimeMs;
-      body = await readFile(file);
-    } catch {
+    const found = await Promise.all([stat(file), readFile(file)]).catch(() => null);
+    if (!found) {
       response.writeHead(404, { 'Content-Type': 'text/plain; charset=utf-8' }).end(`${path}: no such file\n`);
       return;
     }
+    let [{ mtimeMs: modified }, body] = found;
     const headers = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Cache-Control': 'no-cache' };
     if (compress && !alreadyCompressed.has(extname(file)) && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
       body = gzip(file, body, modified);
