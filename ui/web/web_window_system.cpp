@@ -3,7 +3,6 @@
 #include "program_identity.h"
 #include "ui/layout.h"
 #include "ui/web/colours.h"
-#include "ui/web/page_calls.h"
 
 #include <algorithm>
 #include <cassert>

@@ -77,7 +77,6 @@ const ktWindows = (() => {
       titleBar.append(make('span', { className: 'caption', textContent: title }), close);
       const client = make('div', { className: 'client' });
       ktFit.place(client, 0, 0, width, height);
-      client.style.position = 'relative';
       root.append(titleBar, client);
       $('desk').append(root);
       frames.set(form, { root, client, controls: new Map(), hasTouchTargets: false });
