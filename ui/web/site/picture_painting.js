@@ -44,10 +44,7 @@ const ktPainter = (() => {
     whenIdle(paintAhead);
   }
 
-  function newImage(width, height) {
-    return Object.assign(document.createElement('canvas'), { width, height });
-  }
-
+  const newImage = (width, height) => Object.assign(document.createElement('canvas'), { width, height });
   // The number the program knows a new image by.
   const kept = (image) => images.push(image) - 1;
 
