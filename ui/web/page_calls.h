@@ -3,8 +3,8 @@
 // The calls from the program to the page, written on the page's side in page_calls.js. The page
 // keeps one element per window and per control (a window is named by its number, a control by
 // its place in the window's description) and one 2D context that is being painted; everything
-// it is told is in CSS pixels. Text is UTF-8 ending in a zero byte: a std::string_view need not
-// end in one, so the callers pass std::string's c_str().
+// it is told is in CSS pixels. Text is UTF-8 ending in a zero byte: a literal or a std::string's
+// c_str(), never a std::string_view's data(), which need not end in one.
 
 #include <cstddef>
 #include <cstdint>
