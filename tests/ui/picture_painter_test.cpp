@@ -85,6 +85,26 @@ QString drawnOutside(const QImage& image, const QRect& inner) {
     return {};
 }
 
+// The first pixel of `inner` that is not the bitmap's pixel from the inner top-left corner, or
+// `background` past the bitmap's edges, described; empty if none.
+QString notTheBitmap(const QImage& image, const QRect& inner, const Bitmap& bitmap,
+                     QRgb background) {
+    for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x = inner.left(); x <= inner.right(); ++x) {
+            const int bx = x - inner.left();
+            const int by = y - inner.top();
+            const QRgb expected =
+                bx < bitmap.width && by < bitmap.height ? bitmapPixel(bitmap, bx, by) : background;
+            if (image.pixel(x, y) != expected)
+                return QStringLiteral("pixel (%1, %2) is %3, not %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(image.pixel(x, y), 8, 16)
+                    .arg(expected, 8, 16);
+        }
+    return {};
+}
+
 // The smallest rectangle holding every pixel that differs from `before`; null if none does.
 QRect changedArea(const QImage& before, const QImage& after) {
     QRect area;
@@ -224,21 +244,8 @@ private slots:
         QFETCH(QRect, inner);
         const Bitmap bitmap = patternBitmap(bitmapSize.width(), bitmapSize.height());
         const QImage image = painted(PaintablePicture(bitmap), QSize(32, 24), inner);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const int bx = x - inner.left();
-                const int by = y - inner.top();
-                QRgb expected = kSentinel;
-                if (inner.contains(x, y))
-                    expected = bx < bitmap.width && by < bitmap.height ? bitmapPixel(bitmap, bx, by)
-                                                                       : kBackground;
-                if (image.pixel(x, y) != expected)
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, not %4")
-                                         .arg(x)
-                                         .arg(y)
-                                         .arg(image.pixel(x, y), 8, 16)
-                                         .arg(expected, 8, 16)));
-            }
+        QCOMPARE(drawnOutside(image, inner), QString());
+        QCOMPARE(notTheBitmap(image, inner, bitmap, kBackground), QString());
     }
 
     // `inner` is in the painter's coordinates: a painter moved by (dx, dy) paints the picture
@@ -530,10 +537,7 @@ private slots:
         QFETCH(FormId, form);
         QFETCH(QString, box);
         QFETCH(int, picture);
-        struct NoEvents final : WindowEvents {
-            void commandClicked() override {}
-            void closedByUser() override {}
-        } events;
+        kt::test::NoEvents events;
         FormWidget window(descriptionOf(form), events);
         auto* shown = qobject_cast<PictureBox*>(window.findChild<QWidget*>(box));
         QVERIFY(shown);
@@ -563,20 +567,7 @@ private slots:
         auto loaded = loadPicture(static_cast<PictureId>(picture));
         QVERIFY(loaded.ok());
         if (const auto* bitmap = std::get_if<Bitmap>(&loaded.value())) {
-            for (int y = inner.top(); y <= inner.bottom(); ++y)
-                for (int x = inner.left(); x <= inner.right(); ++x) {
-                    const int bx = x - inner.left();
-                    const int by = y - inner.top();
-                    const QRgb expected = bx < bitmap->width && by < bitmap->height
-                                              ? bitmapPixel(*bitmap, bx, by)
-                                              : background;
-                    if (image.pixel(x, y) != expected)
-                        QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, not %4")
-                                             .arg(x)
-                                             .arg(y)
-                                             .arg(image.pixel(x, y), 8, 16)
-                                             .arg(expected, 8, 16)));
-                }
+            QCOMPARE(notTheBitmap(image, inner, *bitmap, background), QString());
             return;
         }
 
