@@ -52,18 +52,6 @@ std::string bitmapName(const ::testing::TestParamInfo<BitmapFile>& row) {
            std::string(controlName(row.param.box));
 }
 
-std::uint32_t u32(const std::vector<std::byte>& b, std::size_t at) {
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        v |= std::to_integer<std::uint32_t>(b.at(at + i)) << (8 * i);
-    return v;
-}
-
-std::uint32_t u16(const std::vector<std::byte>& b, std::size_t at) {
-    return std::to_integer<std::uint32_t>(b.at(at)) | std::to_integer<std::uint32_t>(b.at(at + 1))
-                                                          << 8;
-}
-
 class CommittedBitmap : public ::testing::TestWithParam<BitmapFile> {};
 
 TEST_P(CommittedBitmap, IsAPlainWindows3Bmp) {
@@ -71,23 +59,23 @@ TEST_P(CommittedBitmap, IsAPlainWindows3Bmp) {
     ASSERT_GE(b.size(), 54u);
     EXPECT_EQ(std::to_integer<char>(b[0]), 'B');
     EXPECT_EQ(std::to_integer<char>(b[1]), 'M');
-    const std::uint32_t width = u32(b, 18), height = u32(b, 22);
+    const std::uint32_t width = u32At(b, 18), height = u32At(b, 22);
     ASSERT_GT(width, 0u);
     ASSERT_GT(height, 0u);
     ASSERT_LT(height, 0x80000000u) << "positive height: rows stored bottom-up";
     const std::uint32_t stride = (3 * width + 3) / 4 * 4;
-    EXPECT_EQ(u32(b, 2), b.size()) << "file size field";
-    EXPECT_EQ(u32(b, 6), 0u) << "reserved fields";
-    EXPECT_EQ(u32(b, 10), 54u) << "pixels follow the two headers";
-    EXPECT_EQ(u32(b, 14), 40u) << "information header size";
-    EXPECT_EQ(u16(b, 26), 1u) << "planes";
-    EXPECT_EQ(u16(b, 28), 24u) << "bits per pixel";
-    EXPECT_EQ(u32(b, 30), 0u) << "no compression";
-    EXPECT_EQ(u32(b, 34), stride * height) << "image size";
-    EXPECT_EQ(u32(b, 38), 0u) << "horizontal resolution";
-    EXPECT_EQ(u32(b, 42), 0u) << "vertical resolution";
-    EXPECT_EQ(u32(b, 46), 0u) << "colours used";
-    EXPECT_EQ(u32(b, 50), 0u) << "colours important";
+    EXPECT_EQ(u32At(b, 2), b.size()) << "file size field";
+    EXPECT_EQ(u32At(b, 6), 0u) << "reserved fields";
+    EXPECT_EQ(u32At(b, 10), 54u) << "pixels follow the two headers";
+    EXPECT_EQ(u32At(b, 14), 40u) << "information header size";
+    EXPECT_EQ(u16At(b, 26), 1u) << "planes";
+    EXPECT_EQ(u16At(b, 28), 24u) << "bits per pixel";
+    EXPECT_EQ(u32At(b, 30), 0u) << "no compression";
+    EXPECT_EQ(u32At(b, 34), stride * height) << "image size";
+    EXPECT_EQ(u32At(b, 38), 0u) << "horizontal resolution";
+    EXPECT_EQ(u32At(b, 42), 0u) << "vertical resolution";
+    EXPECT_EQ(u32At(b, 46), 0u) << "colours used";
+    EXPECT_EQ(u32At(b, 50), 0u) << "colours important";
     ASSERT_EQ(b.size(), 54 + stride * height) << "the file ends after the last row";
     for (std::uint32_t row = 0; row < height; ++row)
         for (std::uint32_t pad = 3 * width; pad < stride; ++pad)
@@ -111,21 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Pictures, CommittedBitmap, ::testing::ValuesIn(kBitmaps
 constexpr Colour kStatementBackground = {221, 221, 221};
 constexpr Colour kBlack = {0, 0, 0};
 
-struct StatementBitmap {
-    int window;
-    std::string_view file;
-};
-
-const StatementBitmap kStatementBitmaps[] = {
-    {1, "form1_picture1.bmp"}, {2, "form2_picture1.bmp"},   {8, "form8_picture1.bmp"},
-    {9, "form9_picture1.bmp"}, {10, "form10_picture1.bmp"},
-};
-
-void PrintTo(const StatementBitmap& b, std::ostream* os) {
-    *os << b.file;
-}
-
-class StatementBitmapTest : public ::testing::TestWithParam<StatementBitmap> {
+class StatementBitmapTest : public ::testing::TestWithParam<StatementFile> {
 protected:
     void SetUp() override {
         m_bitmap = committedBitmap(GetParam().file);
