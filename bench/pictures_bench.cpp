@@ -2,6 +2,7 @@
 // painted into an image of the box's size, as the window paints it (background, then picture).
 #include "app/program_description.h"
 #include "assets/picture_catalogue.h"
+#include "support/no_events.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/picture_box.h"
@@ -34,14 +35,9 @@ void readAllPictures(benchmark::State& state) {
 }
 BENCHMARK(readAllPictures)->Unit(benchmark::kMicrosecond);
 
-struct NoEvents final : WindowEvents {
-    void commandClicked() override {}
-    void closedByUser() override {}
-};
-
 // The box `control` of window `form`, built as the window builds it.
 struct BoxOfWindow {
-    NoEvents events;
+    kt::test::NoEvents events;
     std::unique_ptr<FormWidget> window;
     PictureBox* box = nullptr;
 
