@@ -54,6 +54,14 @@ QRgb bitmapPixel(const Bitmap& bitmap, int x, int y) {
     return qRgb(bitmap.rgb[at], bitmap.rgb[at + 1], bitmap.rgb[at + 2]);
 }
 
+// "pixel (x, y)" and a colour, for messages.
+QString pixel(int x, int y) {
+    return QStringLiteral("pixel (%1, %2)").arg(x).arg(y);
+}
+QString hex(QRgb c) {
+    return QString::number(c, 16);
+}
+
 // An image of `size` holding the sentinel, with `inner` filled as a box fills it.
 QImage canvas(QSize size, const QRect& inner) {
     QImage image(size, QImage::Format_RGB32);
@@ -96,11 +104,7 @@ QString notTheBitmap(const QImage& image, const QRect& inner, const Bitmap& bitm
             const QRgb expected =
                 bx < bitmap.width && by < bitmap.height ? bitmapPixel(bitmap, bx, by) : background;
             if (image.pixel(x, y) != expected)
-                return QStringLiteral("pixel (%1, %2) is %3, not %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(image.pixel(x, y), 8, 16)
-                    .arg(expected, 8, 16);
+                return pixel(x, y) + " is " + hex(image.pixel(x, y)) + ", not " + hex(expected);
         }
     return {};
 }
@@ -347,10 +351,7 @@ private slots:
                 });
                 const bool inGlyphRows = y >= baseline - 200 * sy - 1 && y <= baseline + 1;
                 if (!(inGlyphColumns && inGlyphRows) && image.pixel(x, y) != kBackground)
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) away from the characters "
-                                                    "is drawn")
-                                         .arg(x)
-                                         .arg(y)));
+                    QFAIL(qPrintable(pixel(x, y) + " away from the characters is drawn"));
             }
     }
 
@@ -381,11 +382,7 @@ private slots:
                 const QRgb is = image.pixel(x, y);
                 QVERIFY2(qRed(is) <= qRed(was) && qGreen(is) <= qGreen(was) &&
                              qBlue(is) <= qBlue(was),
-                         qPrintable(QStringLiteral("pixel (%1, %2) went from %3 to %4")
-                                        .arg(x)
-                                        .arg(y)
-                                        .arg(was, 8, 16)
-                                        .arg(is, 8, 16)));
+                         qPrintable(pixel(x, y) + " went from " + hex(was) + " to " + hex(is)));
                 black += is == qRgb(0, 0, 0) ? 1 : 0;
             }
         QVERIFY(black > 0);
@@ -504,9 +501,7 @@ private slots:
                     continue;
                 ++changed;
                 if (inner.contains(x, y))
-                    QFAIL(qPrintable(QStringLiteral("picture pixel (%1, %2) changes with the focus")
-                                         .arg(x)
-                                         .arg(y)));
+                    QFAIL(qPrintable("picture " + pixel(x, y) + " changes with the focus"));
             }
         QVERIFY2(changed > 0, "the focus does not show");
     }
@@ -561,8 +556,7 @@ private slots:
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (!inner.contains(x, y) && image.pixel(x, y) != bare.pixel(x, y))
-                    QFAIL(qPrintable(
-                        QStringLiteral("border pixel (%1, %2) is drawn over").arg(x).arg(y)));
+                    QFAIL(qPrintable("border " + pixel(x, y) + " is drawn over"));
 
         auto loaded = loadPicture(static_cast<PictureId>(picture));
         QVERIFY(loaded.ok());
@@ -592,16 +586,10 @@ private slots:
                 ink |= QRect(x, y, 1, 1);
                 if (qRed(is) > qRed(background) || qGreen(is) > qGreen(background) ||
                     qBlue(is) > qBlue(background))
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, lighter than %4")
-                                         .arg(x)
-                                         .arg(y)
-                                         .arg(is, 8, 16)
-                                         .arg(background, 8, 16)));
+                    QFAIL(qPrintable(pixel(x, y) + " is " + hex(is) + ", lighter than " +
+                                     hex(background)));
                 if (!cells.contains(QPoint(x, y)))
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is inked away from every "
-                                                    "character")
-                                         .arg(x)
-                                         .arg(y)));
+                    QFAIL(qPrintable(pixel(x, y) + " is inked away from every character"));
             }
         QVERIFY(!ink.isNull());
         // The text reaches from the first character placed to the last.
