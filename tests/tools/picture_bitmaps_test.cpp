@@ -21,19 +21,40 @@ struct BitmapFile {
     std::string_view file;
 };
 
-const BitmapFile kBitmaps[] = {
-    {1, ControlId::Picture1, "form1_picture1.bmp"},
-    {1, ControlId::Picture2, "form1_picture2.bmp"},
-    {2, ControlId::Picture1, "form2_picture1.bmp"},
-    {2, ControlId::Picture2, "form2_picture2.bmp"},
-    {3, ControlId::Picture2, "form3_picture2.bmp"},
-    {5, ControlId::Picture2, "form5_picture2.bmp"},
-    {6, ControlId::Picture2, "form6_picture2.bmp"},
-    {7, ControlId::Picture2, "form7_picture2.bmp"},
-    {8, ControlId::Picture1, "form8_picture1.bmp"},
-    {9, ControlId::Picture1, "form9_picture1.bmp"},
-    {10, ControlId::Picture1, "form10_picture1.bmp"},
+struct Palette {
+    Colour background, grid, ink, line;
 };
+
+constexpr Palette kEarly = {{254, 254, 254}, {0, 254, 0}, {0, 0, 0}, {128, 0, 254}};
+constexpr Palette kLate = {{255, 255, 255}, {0, 255, 0}, {4, 4, 4}, {153, 0, 255}};
+
+struct GraphBitmap {
+    int window;
+    std::string_view file;
+    Palette palette;
+    int timeCells;     // grid steps across
+    int velocityCells; // grid steps up
+};
+
+const GraphBitmap kGraphs[] = {
+    {1, "form1_picture2.bmp", kEarly, 5, 5}, {2, "form2_picture2.bmp", kEarly, 5, 5},
+    {3, "form3_picture2.bmp", kEarly, 5, 5}, {5, "form5_picture2.bmp", kLate, 4, 5},
+    {6, "form6_picture2.bmp", kLate, 5, 5},  {7, "form7_picture2.bmp", kLate, 5, 5},
+};
+
+void PrintTo(const GraphBitmap& g, std::ostream* os) {
+    *os << g.file;
+}
+
+// Every committed bitmap: the statements in Picture1, the graphs in Picture2.
+std::vector<BitmapFile> allBitmaps() {
+    std::vector<BitmapFile> all;
+    for (const StatementFile& s : kStatementBitmaps)
+        all.push_back({s.window, ControlId::Picture1, s.file});
+    for (const GraphBitmap& g : kGraphs)
+        all.push_back({g.window, ControlId::Picture2, g.file});
+    return all;
+}
 
 // The generator's source of a window's picture; nullptr if it has none.
 template <class Source> const Source* sourceOf(const std::vector<Source>& sources, int window) {
@@ -92,7 +113,7 @@ TEST_P(CommittedBitmap, EverythingDrawnIsSeenInsideTheBorder) {
     EXPECT_LE(drawn.rows.last + 1, inner.height);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, CommittedBitmap, ::testing::ValuesIn(kBitmaps), bitmapName);
+INSTANTIATE_TEST_SUITE_P(Pictures, CommittedBitmap, ::testing::ValuesIn(allBitmaps()), bitmapName);
 
 // Statement bitmaps.
 
@@ -319,31 +340,6 @@ INSTANTIATE_TEST_SUITE_P(Statements, StatementBitmapTest, ::testing::ValuesIn(kS
                          WindowName{});
 
 // Graph bitmaps.
-
-struct Palette {
-    Colour background, grid, ink, line;
-};
-
-constexpr Palette kEarly = {{254, 254, 254}, {0, 254, 0}, {0, 0, 0}, {128, 0, 254}};
-constexpr Palette kLate = {{255, 255, 255}, {0, 255, 0}, {4, 4, 4}, {153, 0, 255}};
-
-struct GraphBitmap {
-    int window;
-    std::string_view file;
-    Palette palette;
-    int timeCells;     // grid steps across
-    int velocityCells; // grid steps up
-};
-
-const GraphBitmap kGraphs[] = {
-    {1, "form1_picture2.bmp", kEarly, 5, 5}, {2, "form2_picture2.bmp", kEarly, 5, 5},
-    {3, "form3_picture2.bmp", kEarly, 5, 5}, {5, "form5_picture2.bmp", kLate, 4, 5},
-    {6, "form6_picture2.bmp", kLate, 5, 5},  {7, "form7_picture2.bmp", kLate, 5, 5},
-};
-
-void PrintTo(const GraphBitmap& g, std::ostream* os) {
-    *os << g.file;
-}
 
 class GraphBitmapTest : public ::testing::TestWithParam<GraphBitmap> {
 protected:
