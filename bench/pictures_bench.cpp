@@ -2,6 +2,7 @@
 // painted into an image of the box's size, as the window paints it (background, then picture).
 #include "app/program_description.h"
 #include "assets/picture_catalogue.h"
+#include "support/no_events.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/form_widget.h"
 #include "ui/qt/picture_box.h"
@@ -32,16 +33,11 @@ void readAllPictures(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kPictureCount));
 }
-BENCHMARK(readAllPictures)->Unit(benchmark::kMicrosecond);
-
-struct NoEvents final : WindowEvents {
-    void commandClicked() override {}
-    void closedByUser() override {}
-};
+BENCHMARK(readAllPictures);
 
 // The box `control` of window `form`, built as the window builds it.
 struct BoxOfWindow {
-    NoEvents events;
+    kt::test::NoEvents events;
     std::unique_ptr<FormWidget> window;
     PictureBox* box = nullptr;
 
@@ -88,18 +84,12 @@ void renderBox(benchmark::State& state, FormId form, const char* control) {
     }
 }
 
-BENCHMARK_CAPTURE(paintPicture, metafile_Form4_Picture1, FormId::Form4, "Picture1")
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(paintPicture, metafile_Form3_Picture1, FormId::Form3, "Picture1")
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(paintPicture, bitmap_Form1_Picture1, FormId::Form1, "Picture1")
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(paintPicture, bitmap_Form1_Picture2, FormId::Form1, "Picture2")
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(renderBox, metafile_Form4_Picture1, FormId::Form4, "Picture1")
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(renderBox, bitmap_Form1_Picture1, FormId::Form1, "Picture1")
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintPicture, metafile_Form4_Picture1, FormId::Form4, "Picture1");
+BENCHMARK_CAPTURE(paintPicture, metafile_Form3_Picture1, FormId::Form3, "Picture1");
+BENCHMARK_CAPTURE(paintPicture, bitmap_Form1_Picture1, FormId::Form1, "Picture1");
+BENCHMARK_CAPTURE(paintPicture, bitmap_Form1_Picture2, FormId::Form1, "Picture2");
+BENCHMARK_CAPTURE(renderBox, metafile_Form4_Picture1, FormId::Form4, "Picture1");
+BENCHMARK_CAPTURE(renderBox, bitmap_Form1_Picture1, FormId::Form1, "Picture1");
 
 } // namespace
 
@@ -108,6 +98,7 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     installBuiltInFonts();
+    benchmark::SetDefaultTimeUnit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return EXIT_FAILURE;

@@ -10,26 +10,12 @@
 namespace kt::test {
 namespace {
 
-// 3 × 2 pixels: the stride is 12 (9 bytes of pixels and 3 pad bytes), and the bottom row is
-// stored first.
+// 3 × 2 pixels: the stride is 12 (9 bytes of pixels and 3 pad bytes), the file 54 + 2 rows of 12
+// bytes, and the bottom row is stored first. The headers are those of patternBmp.
 Bytes threeByTwo() {
+    const auto pattern = patternBmp(3, 2);
     Bytes b;
-    b.ascii("BM") // signature
-        .u32(78)  // file size: 54 + 2 rows of 12
-        .u16(0)   // reserved
-        .u16(0)   // reserved
-        .u32(54)  // pixel data offset
-        .u32(40)  // information header size
-        .i32(3)   // width
-        .i32(2)   // height: positive, so bottom-up
-        .u16(1)   // planes
-        .u16(24)  // bits per pixel
-        .u32(0)   // no compression
-        .u32(24)  // image size: stride 12 × 2 rows
-        .i32(0)   // horizontal resolution
-        .i32(0)   // vertical resolution
-        .u32(0)   // colours used
-        .u32(0);  // colours important
+    b.append(std::span(pattern).first(54));
     // Stored row 0 is the bottom row: blue, green, red for each pixel, then padding.
     b.raw({0x00, 0x00, 0xFF})    // bottom left: red
         .raw({0x00, 0xFF, 0x00}) // bottom middle: green

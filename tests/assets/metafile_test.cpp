@@ -10,79 +10,17 @@
 namespace kt::test {
 namespace {
 
-// The smallest file that draws: header, window extent, a font, its selection, one run of two
-// characters, end of file.
-Bytes smallestFile() {
-    Bytes b;
-    b.u32(1)                     // @0 type: EMR_HEADER
-        .u32(108)                // size
-        .rect(10, 20, 3897, 350) // bounds
-        .rect(0, 0, 16500, 1486) // frame, 0.01 mm
-        .ascii(" EMF")           // signature
-        .u32(0x00010000)         // version
-        .u32(612)                // bytes
-        .u32(6)                  // records
-        .u16(2)                  // handles: font 1 and the reserved 0
-        .u16(0)                  // reserved
-        .u32(0)                  // no description
-        .u32(0)                  // description offset
-        .u32(0)                  // no palette
-        .pair(4756, 6810)        // device, pixels
-        .pair(201, 288)          // device, millimetres
-        .u32(0)                  // no pixel format
-        .u32(0)                  // pixel format offset
-        .u32(0)                  // no OpenGL
-        .pair(201364, 288364);   // device, micrometres
-    b.u32(9)                     // @108 type: EMR_SETWINDOWEXTEX
-        .u32(16)                 // size
-        .pair(3898, 351);        // extent
-    b.u32(82)                    // @124 type: EMR_EXTCREATEFONTINDIRECTW
-        .u32(368)                // size
-        .u32(1)                  // object number
-        .i32(-100)               // height: character height 100
-        .i32(0)                  // width
-        .i32(0)                  // escapement
-        .i32(0)                  // orientation
-        .i32(700)                // weight: bold
-        .u8(1)                   // italic
-        .u8(0)                   // not underlined
-        .u8(0)                   // not struck out
-        .u8(204)                 // Cyrillic
-        .u8(4)                   // output precision
-        .u8(64)                  // clip precision
-        .u8(0)                   // quality
-        .u8(0x12)                // pitch and family
-        .utf16(u"Arial")         // face name
-        .u16(0)                  //   its end
-        .utf16(u"junk")          //   left over after the end
-        .zeros(64 - 10 - 2 - 8)  //   rest of the face name
-        .zeros(128 + 64 + 64)    // full name, style, script
-        .u32(0x08007664)         // design vector signature
-        .u32(0);                 //   no axes
-    b.u32(37)                    // @492 type: EMR_SELECTOBJECT
-        .u32(12)                 // size
-        .u32(1);                 // font 1
-    b.u32(84)                    // @504 type: EMR_EXTTEXTOUTW
-        .u32(88)                 // size
-        .rect(0, 0, -1, -1)      // bounds, unused
-        .u32(1)                  // compatible graphics mode
-        .u32(0)                  // exScale
-        .u32(0)                  // eyScale
-        .pair(100, 250)          // reference point
-        .u32(2)                  // characters
-        .u32(76)                 // string offset
-        .u32(4)                  // options: ETO_CLIPPED
-        .rect(0, 0, 3898, 351)   // clip rectangle
-        .u32(80)                 // advances offset
-        .utf16(u"Ж!")            // the string, 4 bytes
-        .i32(77)                 // advance of Ж
-        .i32(33);                // advance of !
-    b.u32(14)                    // @592 type: EMR_EOF
-        .u32(20)                 // size
-        .u32(0)                  // no palette
-        .u32(16)                 // palette offset
-        .u32(20);                // size again
-    return b;
+// The smallest file that draws: header, window extent, a bold italic font with junk after its
+// face name's end, its selection, one run of two characters, end of file.
+std::vector<std::byte> smallestFile() {
+    EmfWriter w(2);
+    w.bytes().setU32(8, 10);  // bounds: left
+    w.bytes().setU32(12, 20); // top
+    w.windowExt(3898, 351);
+    w.font(1, -100, 700, true, u"Arial", u"junk");
+    w.select(1);
+    w.text(100, 250, u"Ж!", {77, 33});
+    return w.finish();
 }
 
 TEST(ReadEmf, KeepsRecordsInFileOrderWithTheirFields) {
@@ -329,14 +267,8 @@ struct EmfDamage {
     std::int64_t value;
 };
 
-Broken sampleWith(std::size_t (*find)(const std::vector<std::byte>&),
-                  const std::function<void(Bytes&, std::size_t)>& damage) {
-    Bytes b;
-    b.append(sampleEmf());
-    const std::size_t at = find(b.bytes());
-    damage(b, at);
-    return {b.bytes(), at};
-}
+// Record types, to find the record a damage goes to.
+enum : std::uint32_t { kHeader = 1, kEof = 14, kTextAlign = 22, kComment = 70, kText = 84 };
 
 // Offset of the first record of `type` in a file.
 std::size_t firstOf(const std::vector<std::byte>& file, std::uint32_t type) {
@@ -349,28 +281,42 @@ std::size_t firstOf(const std::vector<std::byte>& file, std::uint32_t type) {
     return 0;
 }
 
-std::size_t firstAlign(const std::vector<std::byte>& f) {
-    return firstOf(f, 22);
-}
-std::size_t firstText(const std::vector<std::byte>& f) {
-    return firstOf(f, 84);
-}
-std::size_t firstComment(const std::vector<std::byte>& f) {
-    return firstOf(f, 70);
-}
-std::size_t theEof(const std::vector<std::byte>& f) {
-    return firstOf(f, 14);
-}
-std::size_t theHeader(const std::vector<std::byte>&) {
-    return 0;
+// The sample with its first record of `type` damaged; the fault is reported at that record.
+Broken sampleWith(std::uint32_t type, const std::function<void(Bytes&, std::size_t)>& damage) {
+    Bytes b;
+    b.append(sampleEmf());
+    const std::size_t at = firstOf(b.bytes(), type);
+    damage(b, at);
+    return {b.bytes(), at};
 }
 
-// A writer with the drawing space set, and a finished file with one more record at its end.
-template <class Add> Broken withExtent(std::uint16_t handles, Add add) {
+// The sample with the 32-bit field `field` bytes into its first record of `type` set to `value`.
+std::function<Broken()> samplePatched(std::uint32_t type, std::size_t field, std::uint32_t value) {
+    return [=] {
+        return sampleWith(type, [=](Bytes& b, std::size_t at) { b.setU32(at + field, value); });
+    };
+}
+
+// A finished file whose last record before the end is the one `add` writes.
+template <class Add> Broken written(Add add, std::uint16_t handles = 2) {
     EmfWriter w(handles);
-    w.windowExt(kSpaceWidth, kSpaceHeight);
     const std::size_t at = add(w);
     return {w.finish(), at};
+}
+
+// The same, with the drawing space set first.
+template <class Add> Broken withExtent(Add add, std::uint16_t handles = 2) {
+    return written(
+        [&](EmfWriter& w) {
+            w.windowExt(kSpaceWidth, kSpaceHeight);
+            return add(w);
+        },
+        handles);
+}
+
+// The drawing space set, then a record of `type` holding `body`.
+Broken rawAfterExtent(std::uint32_t type, const Bytes& body) {
+    return withExtent([&](EmfWriter& w) { return w.raw(type, body); });
 }
 
 const EmfDamage kDamage[] = {
@@ -395,71 +341,25 @@ const EmfDamage kDamage[] = {
          return Broken{b.bytes(), 0};
      },
      ReadErrorCode::EmfMissingHeader, 9},
-    {"no signature",
-     [] { return sampleWith(theHeader, [](Bytes& b, std::size_t) { b.setU32(40, 0x464D4521); }); },
-     ReadErrorCode::EmfBadSignature, 0x464D4521},
-    {"header shorter than 88",
-     [] { return sampleWith(theHeader, [](Bytes& b, std::size_t) { b.setU32(4, 84); }); },
-     ReadErrorCode::EmfRecordTooShort, 84},
-    {"size not a multiple of 4",
-     [] { return sampleWith(firstAlign, [](Bytes& b, std::size_t at) { b.setU32(at + 4, 13); }); },
+    {"no signature", samplePatched(kHeader, 40, 0x464D4521), ReadErrorCode::EmfBadSignature,
+     0x464D4521},
+    {"header shorter than 88", samplePatched(kHeader, 4, 84), ReadErrorCode::EmfRecordTooShort, 84},
+    {"size not a multiple of 4", samplePatched(kTextAlign, 4, 13),
      ReadErrorCode::EmfSizeNotMultipleOf4, 13},
-    {"size 4",
-     [] { return sampleWith(firstAlign, [](Bytes& b, std::size_t at) { b.setU32(at + 4, 4); }); },
-     ReadErrorCode::EmfSizeTooSmall, 4},
-    {"size 0",
-     [] { return sampleWith(firstAlign, [](Bytes& b, std::size_t at) { b.setU32(at + 4, 0); }); },
-     ReadErrorCode::EmfSizeTooSmall, 0},
-    {"last record past the end",
-     [] { return sampleWith(theEof, [](Bytes& b, std::size_t at) { b.setU32(at + 4, 24); }); },
-     ReadErrorCode::EmfRecordPastEnd, 24},
-    {"header past the end",
-     [] { return sampleWith(theHeader, [](Bytes& b, std::size_t) { b.setU32(4, 0xFFFFFFFC); }); },
-     ReadErrorCode::EmfRecordPastEnd, 0xFFFFFFFC},
-    {"unknown type",
-     [] {
-         return withExtent(2, [](EmfWriter& w) {
-             Bytes body;
-             body.i32(1).i32(2); // a point
-             return w.raw(27, body);
-         });
-     },
+    {"size 4", samplePatched(kTextAlign, 4, 4), ReadErrorCode::EmfSizeTooSmall, 4},
+    {"size 0", samplePatched(kTextAlign, 4, 0), ReadErrorCode::EmfSizeTooSmall, 0},
+    {"last record past the end", samplePatched(kEof, 4, 24), ReadErrorCode::EmfRecordPastEnd, 24},
+    {"header past the end", samplePatched(kHeader, 4, 0xFFFFFFFC), ReadErrorCode::EmfRecordPastEnd,
+     0xFFFFFFFC},
+    {"unknown type", [] { return rawAfterExtent(27, Bytes().pair(1, 2)); },
      ReadErrorCode::EmfUnknownRecordType, 27},
-    {"second header",
-     [] {
-         return withExtent(2, [](EmfWriter& w) {
-             Bytes body;
-             body.zeros(100);
-             return w.raw(1, body);
-         });
-     },
+    {"second header", [] { return rawAfterExtent(1, Bytes().zeros(100)); },
      ReadErrorCode::EmfSecondHeader, 0},
-    {"window extent record too short",
-     [] {
-         return withExtent(2, [](EmfWriter& w) {
-             Bytes body;
-             body.i32(3898);
-             return w.raw(9, body);
-         });
-     },
+    {"window extent record too short", [] { return rawAfterExtent(9, Bytes().i32(3898)); },
      ReadErrorCode::EmfRecordTooShort, 12},
-    {"font record too short",
-     [] {
-         return withExtent(2, [](EmfWriter& w) {
-             Bytes body;
-             body.u32(1).i32(-100);
-             return w.raw(82, body);
-         });
-     },
+    {"font record too short", [] { return rawAfterExtent(82, Bytes().u32(1).i32(-100)); },
      ReadErrorCode::EmfRecordTooShort, 16},
-    {"run too short for its clip rectangle",
-     [] {
-         return withExtent(2, [](EmfWriter& w) {
-             Bytes body;
-             body.zeros(52);
-             return w.raw(84, body);
-         });
-     },
+    {"run too short for its clip rectangle", [] { return rawAfterExtent(84, Bytes().zeros(52)); },
      ReadErrorCode::EmfRecordTooShort, 60},
     {"end of file too short",
      [] {
@@ -483,69 +383,63 @@ const EmfDamage kDamage[] = {
      },
      ReadErrorCode::EmfDataAfterEof, 4},
     {"extent 0 across",
-     [] {
-         EmfWriter w(2);
-         const std::size_t at = w.windowExt(0, kSpaceHeight);
-         return Broken{w.finish(), at};
-     },
+     [] { return written([](EmfWriter& w) { return w.windowExt(0, kSpaceHeight); }); },
      ReadErrorCode::EmfBadExtent, 0},
     {"extent negative down",
-     [] {
-         EmfWriter w(2);
-         const std::size_t at = w.windowExt(kSpaceWidth, -351);
-         return Broken{w.finish(), at};
-     },
+     [] { return written([](EmfWriter& w) { return w.windowExt(kSpaceWidth, -351); }); },
      ReadErrorCode::EmfBadExtent, -351},
     {"text before any extent",
      [] {
-         EmfWriter w(2);
-         w.font(1, -100, 400, false, u"Arial");
-         w.select(1);
-         const std::size_t at = w.text(0, 100, u"a", {50});
-         return Broken{w.finish(), at};
+         return written([](EmfWriter& w) {
+             w.font(1, -100, 400, false, u"Arial");
+             w.select(1);
+             return w.text(0, 100, u"a", {50});
+         });
      },
      ReadErrorCode::EmfNoDrawingSpace, 0},
     {"extent undone by a restore",
      [] {
-         EmfWriter w(2);
-         w.saveDc();
-         w.windowExt(kSpaceWidth, kSpaceHeight);
-         w.restoreDc(-1);
-         const std::size_t at = w.text(0, 100, u"a", {50});
-         return Broken{w.finish(), at};
+         return written([](EmfWriter& w) {
+             w.saveDc();
+             w.windowExt(kSpaceWidth, kSpaceHeight);
+             w.restoreDc(-1);
+             return w.text(0, 100, u"a", {50});
+         });
      },
      ReadErrorCode::EmfNoDrawingSpace, 0},
     {"font number 0",
-     [] { return withExtent(3, [](EmfWriter& w) { return w.font(0, -100, 400, false, u"A"); }); },
+     [] { return withExtent([](EmfWriter& w) { return w.font(0, -100, 400, false, u"A"); }, 3); },
      ReadErrorCode::EmfBadObjectNumber, 0},
     {"font number not below the handle count",
-     [] { return withExtent(3, [](EmfWriter& w) { return w.font(3, -100, 400, false, u"A"); }); },
+     [] { return withExtent([](EmfWriter& w) { return w.font(3, -100, 400, false, u"A"); }, 3); },
      ReadErrorCode::EmfBadObjectNumber, 3},
-    {"selects object 0", [] { return withExtent(3, [](EmfWriter& w) { return w.select(0); }); },
+    {"selects object 0", [] { return withExtent([](EmfWriter& w) { return w.select(0); }, 3); },
      ReadErrorCode::EmfBadObjectNumber, 0},
     {"selects past the object table",
-     [] { return withExtent(3, [](EmfWriter& w) { return w.select(70000); }); },
+     [] { return withExtent([](EmfWriter& w) { return w.select(70000); }, 3); },
      ReadErrorCode::EmfBadObjectNumber, 70000},
     {"selects a font never created",
      [] {
-         return withExtent(3, [](EmfWriter& w) {
-             w.font(1, -100, 400, false, u"A");
-             return w.select(2);
-         });
+         return withExtent(
+             [](EmfWriter& w) {
+                 w.font(1, -100, 400, false, u"A");
+                 return w.select(2);
+             },
+             3);
      },
      ReadErrorCode::EmfFontNotCreated, 2},
     {"selects stock object 9",
-     [] { return withExtent(3, [](EmfWriter& w) { return w.select(0x80000009); }); },
+     [] { return withExtent([](EmfWriter& w) { return w.select(0x80000009); }, 3); },
      ReadErrorCode::EmfUnknownStockObject, 9},
     {"selects stock object 20",
-     [] { return withExtent(3, [](EmfWriter& w) { return w.select(0x80000014); }); },
+     [] { return withExtent([](EmfWriter& w) { return w.select(0x80000014); }, 3); },
      ReadErrorCode::EmfUnknownStockObject, 20},
     {"restores with nothing saved",
-     [] { return withExtent(2, [](EmfWriter& w) { return w.restoreDc(-1); }); },
+     [] { return withExtent([](EmfWriter& w) { return w.restoreDc(-1); }); },
      ReadErrorCode::EmfBadRestore, -1},
     {"restores further back than saved",
      [] {
-         return withExtent(2, [](EmfWriter& w) {
+         return withExtent([](EmfWriter& w) {
              w.saveDc();
              return w.restoreDc(-2);
          });
@@ -553,7 +447,7 @@ const EmfDamage kDamage[] = {
      ReadErrorCode::EmfBadRestore, -2},
     {"restores by absolute number",
      [] {
-         return withExtent(2, [](EmfWriter& w) {
+         return withExtent([](EmfWriter& w) {
              w.saveDc();
              return w.restoreDc(1);
          });
@@ -561,47 +455,29 @@ const EmfDamage kDamage[] = {
      ReadErrorCode::EmfBadRestore, 1},
     {"string past its record",
      [] {
-         return sampleWith(firstText, [](Bytes& b, std::size_t at) {
+         return sampleWith(kText, [](Bytes& b, std::size_t at) {
              b.setU32(at + 48, b.getU32(at + 4) - 10); // seven characters need 14 bytes
          });
      },
      ReadErrorCode::EmfStringOutsideRecord, 7},
-    {"string over the fixed fields",
-     [] { return sampleWith(firstText, [](Bytes& b, std::size_t at) { b.setU32(at + 48, 8); }); },
+    {"string over the fixed fields", samplePatched(kText, 48, 8),
      ReadErrorCode::EmfStringOutsideRecord, 7},
-    {"character count absurd",
-     [] {
-         return sampleWith(firstText,
-                           [](Bytes& b, std::size_t at) { b.setU32(at + 44, 0x80000000); });
-     },
+    {"character count absurd", samplePatched(kText, 44, 0x80000000),
      ReadErrorCode::EmfStringOutsideRecord, 0x80000000LL},
     {"advances past their record",
      [] {
-         return sampleWith(firstText, [](Bytes& b, std::size_t at) {
+         return sampleWith(kText, [](Bytes& b, std::size_t at) {
              b.setU32(at + 72, b.getU32(at + 4) - 20); // seven advances need 28 bytes
          });
      },
      ReadErrorCode::EmfDxOutsideRecord, 7},
-    {"advances offset wraps",
-     [] {
-         return sampleWith(firstText,
-                           [](Bytes& b, std::size_t at) { b.setU32(at + 72, 0xFFFFFFFC); });
-     },
+    {"advances offset wraps", samplePatched(kText, 72, 0xFFFFFFFC),
      ReadErrorCode::EmfDxOutsideRecord, 7},
-    {"glyph indices",
-     [] {
-         return sampleWith(firstText, [](Bytes& b, std::size_t at) { b.setU32(at + 52, 0x14); });
-     },
-     ReadErrorCode::EmfUnsupportedTextOptions, 0x14},
-    {"x-y advances",
-     [] {
-         return sampleWith(firstText, [](Bytes& b, std::size_t at) { b.setU32(at + 52, 0x2004); });
-     },
-     ReadErrorCode::EmfUnsupportedTextOptions, 0x2004},
-    {"comment longer than its record",
-     [] {
-         return sampleWith(firstComment, [](Bytes& b, std::size_t at) { b.setU32(at + 8, 17); });
-     },
+    {"glyph indices", samplePatched(kText, 52, 0x14), ReadErrorCode::EmfUnsupportedTextOptions,
+     0x14},
+    {"x-y advances", samplePatched(kText, 52, 0x2004), ReadErrorCode::EmfUnsupportedTextOptions,
+     0x2004},
+    {"comment longer than its record", samplePatched(kComment, 8, 17),
      ReadErrorCode::EmfCommentOutsideRecord, 17},
 };
 

@@ -151,38 +151,23 @@ void EmfWriter::end(std::size_t start) {
 }
 
 std::size_t EmfWriter::windowOrg(std::int32_t x, std::int32_t y) {
-    const std::size_t start = begin(10);
-    m_out.i32(x).i32(y);
-    end(start);
-    return start;
+    return raw(10, Bytes().pair(x, y));
 }
 
 std::size_t EmfWriter::windowExt(std::int32_t cx, std::int32_t cy) {
-    const std::size_t start = begin(9);
-    m_out.i32(cx).i32(cy);
-    end(start);
-    return start;
+    return raw(9, Bytes().pair(cx, cy));
 }
 
 std::size_t EmfWriter::textAlign(std::uint32_t mode) {
-    const std::size_t start = begin(22);
-    m_out.u32(mode);
-    end(start);
-    return start;
+    return raw(22, Bytes().u32(mode));
 }
 
 std::size_t EmfWriter::bkMode(std::uint32_t mode) {
-    const std::size_t start = begin(18);
-    m_out.u32(mode);
-    end(start);
-    return start;
+    return raw(18, Bytes().u32(mode));
 }
 
 std::size_t EmfWriter::textColor(std::uint32_t colorRef) {
-    const std::size_t start = begin(24);
-    m_out.u32(colorRef);
-    end(start);
-    return start;
+    return raw(24, Bytes().u32(colorRef));
 }
 
 std::size_t EmfWriter::font(std::uint32_t ih, std::int32_t height, std::int32_t weight, bool italic,
@@ -216,10 +201,7 @@ std::size_t EmfWriter::font(std::uint32_t ih, std::int32_t height, std::int32_t 
 }
 
 std::size_t EmfWriter::select(std::uint32_t ih) {
-    const std::size_t start = begin(37);
-    m_out.u32(ih);
-    end(start);
-    return start;
+    return raw(37, Bytes().u32(ih));
 }
 
 std::size_t EmfWriter::text(std::int32_t x, std::int32_t y, std::u16string_view chars,
@@ -254,37 +236,26 @@ std::size_t EmfWriter::text(std::int32_t x, std::int32_t y, std::u16string_view 
 }
 
 std::size_t EmfWriter::saveDc() {
-    const std::size_t start = begin(33);
-    end(start);
-    return start;
+    return raw(33, {});
 }
 
 std::size_t EmfWriter::restoreDc(std::int32_t relative) {
-    const std::size_t start = begin(34);
-    m_out.i32(relative);
-    end(start);
-    return start;
+    return raw(34, Bytes().i32(relative));
 }
 
 std::size_t EmfWriter::clip(std::int32_t left, std::int32_t top, std::int32_t right,
                             std::int32_t bottom) {
-    const std::size_t start = begin(30);
-    m_out.i32(left).i32(top).i32(right).i32(bottom);
-    end(start);
-    return start;
+    return raw(30, Bytes().rect(left, top, right, bottom));
 }
 
 std::size_t EmfWriter::emfPlusComment() {
-    const std::size_t start = begin(70);
-    m_out
-        .u32(16)       // data size: identifier and one EMF+ record
-        .ascii("EMF+") // identifier
-        .u16(0x4004)   // EmfPlusGetDC
-        .u16(0)        // flags
-        .u32(12)       // size
-        .u32(0);       // data size
-    end(start);
-    return start;
+    return raw(70, Bytes()
+                       .u32(16)       // data size: identifier and one EMF+ record
+                       .ascii("EMF+") // identifier
+                       .u16(0x4004)   // EmfPlusGetDC
+                       .u16(0)        // flags
+                       .u32(12)       // size
+                       .u32(0));      // data size
 }
 
 std::size_t EmfWriter::raw(std::uint32_t type, std::span<const std::byte> body) {
@@ -295,12 +266,10 @@ std::size_t EmfWriter::raw(std::uint32_t type, std::span<const std::byte> body) 
 }
 
 std::vector<std::byte> EmfWriter::finish() {
-    const std::size_t start = begin(14); // EMR_EOF
-    m_out
-        .u32(0)   // no palette entries
-        .u32(16)  // palette offset
-        .u32(20); // size again
-    end(start);
+    raw(14, Bytes()        // EMR_EOF
+                .u32(0)    // no palette entries
+                .u32(16)   // palette offset
+                .u32(20)); // size again
     m_out.setU32(48, static_cast<std::uint32_t>(m_out.size()));
     m_out.setU32(52, m_records);
     return m_out.bytes();

@@ -30,6 +30,15 @@ std::vector<std::byte> assetFile(std::string_view relativePath) {
     return bytes;
 }
 
+std::uint32_t u16At(const std::vector<std::byte>& bytes, std::size_t at) {
+    return std::to_integer<std::uint32_t>(bytes.at(at)) |
+           std::to_integer<std::uint32_t>(bytes.at(at + 1)) << 8;
+}
+
+std::uint32_t u32At(const std::vector<std::byte>& bytes, std::size_t at) {
+    return u16At(bytes, at) | u16At(bytes, at + 2) << 16;
+}
+
 Bitmap committedBitmap(std::string_view fileName) {
     const auto bytes = assetFile("pictures/" + std::string(fileName));
     EXPECT_FALSE(bytes.empty()) << fileName << " is missing";

@@ -22,6 +22,27 @@ namespace kt::test {
 // cannot be read.
 std::vector<std::byte> assetFile(std::string_view relativePath);
 
+// Little-endian fields of a file's bytes.
+std::uint32_t u16At(const std::vector<std::byte>& bytes, std::size_t at);
+std::uint32_t u32At(const std::vector<std::byte>& bytes, std::size_t at);
+
+// A statement picture: the window it stands in and its file under assets/pictures.
+struct StatementFile {
+    int window;
+    std::string_view file;
+};
+inline constexpr StatementFile kStatementBitmaps[] = {
+    {1, "form1_picture1.bmp"}, {2, "form2_picture1.bmp"},   {8, "form8_picture1.bmp"},
+    {9, "form9_picture1.bmp"}, {10, "form10_picture1.bmp"},
+};
+inline constexpr StatementFile kStatementMetafiles[] = {
+    {3, "form3_picture1.emf"}, {4, "form4_picture1.emf"}, {5, "form5_picture1.emf"},
+    {6, "form6_picture1.emf"}, {7, "form7_picture1.emf"},
+};
+inline void PrintTo(const StatementFile& s, std::ostream* os) {
+    *os << s.file;
+}
+
 // Reads a committed picture; a failure is reported and gives an empty picture.
 Bitmap committedBitmap(std::string_view fileName);
 Metafile committedMetafile(std::string_view fileName);

@@ -23,25 +23,6 @@ constexpr std::array<ControlId, 3> kOptions = {ControlId::Option1, ControlId::Op
                                                ControlId::Option3};
 constexpr std::array<char16_t, 3> kLetters = {u'А', u'Б', u'В'};
 
-struct Statement {
-    int window;
-    std::string_view file;
-};
-
-const Statement kBitmapStatements[] = {
-    {1, "form1_picture1.bmp"}, {2, "form2_picture1.bmp"},   {8, "form8_picture1.bmp"},
-    {9, "form9_picture1.bmp"}, {10, "form10_picture1.bmp"},
-};
-
-const Statement kMetafileStatements[] = {
-    {3, "form3_picture1.emf"}, {4, "form4_picture1.emf"}, {5, "form5_picture1.emf"},
-    {6, "form6_picture1.emf"}, {7, "form7_picture1.emf"},
-};
-
-void PrintTo(const Statement& s, std::ostream* os) {
-    *os << s.file;
-}
-
 // Where a button stands, and where its letter was found, in client pixels.
 void expectButtonMeetsLetter(const PixelRect& button, double letterX, double lineCentreY,
                              const std::string& what) {
@@ -55,15 +36,15 @@ void expectButtonMeetsLetter(const PixelRect& button, double letterX, double lin
         << what << ": button centred at " << centreY << ", choices line at " << lineCentreY;
 }
 
-std::string describe(const Statement& s, int border, int option) {
+std::string describe(const StatementFile& s, int border, int option) {
     return "Form" + std::to_string(s.window) + " (border " + std::to_string(border) + " px) " +
            std::string(controlName(kOptions[static_cast<std::size_t>(option)]));
 }
 
-class BitmapLetters : public ::testing::TestWithParam<Statement> {};
+class BitmapLetters : public ::testing::TestWithParam<StatementFile> {};
 
 TEST_P(BitmapLetters, StandRightOfTheirButtons) {
-    const Statement s = GetParam();
+    const StatementFile s = GetParam();
     const WindowDescription& window = questionWindow(s.window);
     const Bitmap bitmap = committedBitmap(s.file);
     const Colour background = mostFrequentColour(bitmap);
@@ -101,17 +82,17 @@ TEST_P(BitmapLetters, StandRightOfTheirButtons) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Statements, BitmapLetters, ::testing::ValuesIn(kBitmapStatements),
+INSTANTIATE_TEST_SUITE_P(Statements, BitmapLetters, ::testing::ValuesIn(kStatementBitmaps),
                          WindowName{});
 
 // Times New Roman's capitals stand 0.662 em high: the middle of a choice letter lies 33 units
 // of the 100-unit character height above its baseline.
 constexpr double kLetterMiddleAboveBaseline = 33;
 
-class MetafileLetters : public ::testing::TestWithParam<Statement> {};
+class MetafileLetters : public ::testing::TestWithParam<StatementFile> {};
 
 TEST_P(MetafileLetters, StandRightOfTheirButtons) {
-    const Statement s = GetParam();
+    const StatementFile s = GetParam();
     const WindowDescription& window = questionWindow(s.window);
     const Metafile metafile = committedMetafile(s.file);
 
@@ -161,7 +142,7 @@ TEST_P(MetafileLetters, StandRightOfTheirButtons) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Statements, MetafileLetters, ::testing::ValuesIn(kMetafileStatements),
+INSTANTIATE_TEST_SUITE_P(Statements, MetafileLetters, ::testing::ValuesIn(kStatementMetafiles),
                          WindowName{});
 
 } // namespace

@@ -95,10 +95,6 @@ protected:
     std::uint8_t byteAt(std::size_t offset) const {
         return std::to_integer<std::uint8_t>(m_bytes.at(offset));
     }
-    std::uint32_t u16(std::size_t offset) const {
-        return byteAt(offset) | static_cast<std::uint32_t>(byteAt(offset + 1)) << 8;
-    }
-    std::uint32_t u32(std::size_t offset) const { return u16(offset) | u16(offset + 2) << 16; }
 
     std::vector<std::byte> m_bytes;
     Metafile m_metafile;
@@ -222,8 +218,8 @@ TEST_P(MetafileStatement, EmfPlusCommentsOnlyFrameThePlainRecords) {
         std::size_t at = r.offset + 16;
         const std::size_t end = r.offset + 12 + comment->dataSize;
         while (at + 12 <= end) {
-            types.push_back(u16(at));
-            const std::uint32_t size = u32(at + 4);
+            types.push_back(u16At(m_bytes, at));
+            const std::uint32_t size = u32At(m_bytes, at + 4);
             if (size < 12)
                 break;
             at += size;
@@ -239,15 +235,15 @@ TEST_P(MetafileStatement, EmfPlusCommentsOnlyFrameThePlainRecords) {
     EXPECT_EQ(plusTypes(n - 2), (std::vector<std::uint32_t>{0x4002}));
 
     const std::size_t header = m_metafile.records[1].offset + 16;
-    EXPECT_EQ(u16(header + 2) & 1u, 1u) << "dual";
-    EXPECT_EQ(u32(header + 12), 0xDBC01002u) << "graphics version 1.1";
-    EXPECT_EQ(u32(header + 20), 600u) << "dpi across";
-    EXPECT_EQ(u32(header + 24), 600u) << "dpi down";
+    EXPECT_EQ(u16At(m_bytes, header + 2) & 1u, 1u) << "dual";
+    EXPECT_EQ(u32At(m_bytes, header + 12), 0xDBC01002u) << "graphics version 1.1";
+    EXPECT_EQ(u32At(m_bytes, header + 20), 600u) << "dpi across";
+    EXPECT_EQ(u32At(m_bytes, header + 24), 600u) << "dpi down";
 
     const std::size_t transform = m_metafile.records[n - 3].offset + 16;
     const std::array<std::uint32_t, 6> identity = {0x3F800000, 0, 0, 0x3F800000, 0, 0};
     for (std::size_t i = 0; i < identity.size(); ++i)
-        EXPECT_EQ(u32(transform + 12 + 4 * i), identity[i]) << "matrix element " << i;
+        EXPECT_EQ(u32At(m_bytes, transform + 12 + 4 * i), identity[i]) << "matrix element " << i;
 }
 
 TEST_P(MetafileStatement, FontsAreTheStatementFaces) {

@@ -21,19 +21,40 @@ struct BitmapFile {
     std::string_view file;
 };
 
-const BitmapFile kBitmaps[] = {
-    {1, ControlId::Picture1, "form1_picture1.bmp"},
-    {1, ControlId::Picture2, "form1_picture2.bmp"},
-    {2, ControlId::Picture1, "form2_picture1.bmp"},
-    {2, ControlId::Picture2, "form2_picture2.bmp"},
-    {3, ControlId::Picture2, "form3_picture2.bmp"},
-    {5, ControlId::Picture2, "form5_picture2.bmp"},
-    {6, ControlId::Picture2, "form6_picture2.bmp"},
-    {7, ControlId::Picture2, "form7_picture2.bmp"},
-    {8, ControlId::Picture1, "form8_picture1.bmp"},
-    {9, ControlId::Picture1, "form9_picture1.bmp"},
-    {10, ControlId::Picture1, "form10_picture1.bmp"},
+struct Palette {
+    Colour background, grid, ink, line;
 };
+
+constexpr Palette kEarly = {{254, 254, 254}, {0, 254, 0}, {0, 0, 0}, {128, 0, 254}};
+constexpr Palette kLate = {{255, 255, 255}, {0, 255, 0}, {4, 4, 4}, {153, 0, 255}};
+
+struct GraphBitmap {
+    int window;
+    std::string_view file;
+    Palette palette;
+    int timeCells;     // grid steps across
+    int velocityCells; // grid steps up
+};
+
+const GraphBitmap kGraphs[] = {
+    {1, "form1_picture2.bmp", kEarly, 5, 5}, {2, "form2_picture2.bmp", kEarly, 5, 5},
+    {3, "form3_picture2.bmp", kEarly, 5, 5}, {5, "form5_picture2.bmp", kLate, 4, 5},
+    {6, "form6_picture2.bmp", kLate, 5, 5},  {7, "form7_picture2.bmp", kLate, 5, 5},
+};
+
+void PrintTo(const GraphBitmap& g, std::ostream* os) {
+    *os << g.file;
+}
+
+// Every committed bitmap: the statements in Picture1, the graphs in Picture2.
+std::vector<BitmapFile> allBitmaps() {
+    std::vector<BitmapFile> all;
+    for (const StatementFile& s : kStatementBitmaps)
+        all.push_back({s.window, ControlId::Picture1, s.file});
+    for (const GraphBitmap& g : kGraphs)
+        all.push_back({g.window, ControlId::Picture2, g.file});
+    return all;
+}
 
 // The generator's source of a window's picture; nullptr if it has none.
 template <class Source> const Source* sourceOf(const std::vector<Source>& sources, int window) {
@@ -52,18 +73,6 @@ std::string bitmapName(const ::testing::TestParamInfo<BitmapFile>& row) {
            std::string(controlName(row.param.box));
 }
 
-std::uint32_t u32(const std::vector<std::byte>& b, std::size_t at) {
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        v |= std::to_integer<std::uint32_t>(b.at(at + i)) << (8 * i);
-    return v;
-}
-
-std::uint32_t u16(const std::vector<std::byte>& b, std::size_t at) {
-    return std::to_integer<std::uint32_t>(b.at(at)) | std::to_integer<std::uint32_t>(b.at(at + 1))
-                                                          << 8;
-}
-
 class CommittedBitmap : public ::testing::TestWithParam<BitmapFile> {};
 
 TEST_P(CommittedBitmap, IsAPlainWindows3Bmp) {
@@ -71,23 +80,23 @@ TEST_P(CommittedBitmap, IsAPlainWindows3Bmp) {
     ASSERT_GE(b.size(), 54u);
     EXPECT_EQ(std::to_integer<char>(b[0]), 'B');
     EXPECT_EQ(std::to_integer<char>(b[1]), 'M');
-    const std::uint32_t width = u32(b, 18), height = u32(b, 22);
+    const std::uint32_t width = u32At(b, 18), height = u32At(b, 22);
     ASSERT_GT(width, 0u);
     ASSERT_GT(height, 0u);
     ASSERT_LT(height, 0x80000000u) << "positive height: rows stored bottom-up";
     const std::uint32_t stride = (3 * width + 3) / 4 * 4;
-    EXPECT_EQ(u32(b, 2), b.size()) << "file size field";
-    EXPECT_EQ(u32(b, 6), 0u) << "reserved fields";
-    EXPECT_EQ(u32(b, 10), 54u) << "pixels follow the two headers";
-    EXPECT_EQ(u32(b, 14), 40u) << "information header size";
-    EXPECT_EQ(u16(b, 26), 1u) << "planes";
-    EXPECT_EQ(u16(b, 28), 24u) << "bits per pixel";
-    EXPECT_EQ(u32(b, 30), 0u) << "no compression";
-    EXPECT_EQ(u32(b, 34), stride * height) << "image size";
-    EXPECT_EQ(u32(b, 38), 0u) << "horizontal resolution";
-    EXPECT_EQ(u32(b, 42), 0u) << "vertical resolution";
-    EXPECT_EQ(u32(b, 46), 0u) << "colours used";
-    EXPECT_EQ(u32(b, 50), 0u) << "colours important";
+    EXPECT_EQ(u32At(b, 2), b.size()) << "file size field";
+    EXPECT_EQ(u32At(b, 6), 0u) << "reserved fields";
+    EXPECT_EQ(u32At(b, 10), 54u) << "pixels follow the two headers";
+    EXPECT_EQ(u32At(b, 14), 40u) << "information header size";
+    EXPECT_EQ(u16At(b, 26), 1u) << "planes";
+    EXPECT_EQ(u16At(b, 28), 24u) << "bits per pixel";
+    EXPECT_EQ(u32At(b, 30), 0u) << "no compression";
+    EXPECT_EQ(u32At(b, 34), stride * height) << "image size";
+    EXPECT_EQ(u32At(b, 38), 0u) << "horizontal resolution";
+    EXPECT_EQ(u32At(b, 42), 0u) << "vertical resolution";
+    EXPECT_EQ(u32At(b, 46), 0u) << "colours used";
+    EXPECT_EQ(u32At(b, 50), 0u) << "colours important";
     ASSERT_EQ(b.size(), 54 + stride * height) << "the file ends after the last row";
     for (std::uint32_t row = 0; row < height; ++row)
         for (std::uint32_t pad = 3 * width; pad < stride; ++pad)
@@ -104,28 +113,14 @@ TEST_P(CommittedBitmap, EverythingDrawnIsSeenInsideTheBorder) {
     EXPECT_LE(drawn.rows.last + 1, inner.height);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, CommittedBitmap, ::testing::ValuesIn(kBitmaps), bitmapName);
+INSTANTIATE_TEST_SUITE_P(Pictures, CommittedBitmap, ::testing::ValuesIn(allBitmaps()), bitmapName);
 
 // Statement bitmaps.
 
 constexpr Colour kStatementBackground = {221, 221, 221};
 constexpr Colour kBlack = {0, 0, 0};
 
-struct StatementBitmap {
-    int window;
-    std::string_view file;
-};
-
-const StatementBitmap kStatementBitmaps[] = {
-    {1, "form1_picture1.bmp"}, {2, "form2_picture1.bmp"},   {8, "form8_picture1.bmp"},
-    {9, "form9_picture1.bmp"}, {10, "form10_picture1.bmp"},
-};
-
-void PrintTo(const StatementBitmap& b, std::ostream* os) {
-    *os << b.file;
-}
-
-class StatementBitmapTest : public ::testing::TestWithParam<StatementBitmap> {
+class StatementBitmapTest : public ::testing::TestWithParam<StatementFile> {
 protected:
     void SetUp() override {
         m_bitmap = committedBitmap(GetParam().file);
@@ -345,31 +340,6 @@ INSTANTIATE_TEST_SUITE_P(Statements, StatementBitmapTest, ::testing::ValuesIn(kS
                          WindowName{});
 
 // Graph bitmaps.
-
-struct Palette {
-    Colour background, grid, ink, line;
-};
-
-constexpr Palette kEarly = {{254, 254, 254}, {0, 254, 0}, {0, 0, 0}, {128, 0, 254}};
-constexpr Palette kLate = {{255, 255, 255}, {0, 255, 0}, {4, 4, 4}, {153, 0, 255}};
-
-struct GraphBitmap {
-    int window;
-    std::string_view file;
-    Palette palette;
-    int timeCells;     // grid steps across
-    int velocityCells; // grid steps up
-};
-
-const GraphBitmap kGraphs[] = {
-    {1, "form1_picture2.bmp", kEarly, 5, 5}, {2, "form2_picture2.bmp", kEarly, 5, 5},
-    {3, "form3_picture2.bmp", kEarly, 5, 5}, {5, "form5_picture2.bmp", kLate, 4, 5},
-    {6, "form6_picture2.bmp", kLate, 5, 5},  {7, "form7_picture2.bmp", kLate, 5, 5},
-};
-
-void PrintTo(const GraphBitmap& g, std::ostream* os) {
-    *os << g.file;
-}
 
 class GraphBitmapTest : public ::testing::TestWithParam<GraphBitmap> {
 protected:

@@ -55,10 +55,7 @@ TEST_P(BmpRoundTrip, ReadsBackEveryPixel) {
 INSTANTIATE_TEST_SUITE_P(Sizes, BmpRoundTrip,
                          ::testing::Values(Size{1, 1}, Size{2, 3}, Size{3, 2}, Size{4, 4},
                                            Size{5, 1}),
-                         [](const auto& row) {
-                             return std::to_string(row.param.width) + "x" +
-                                    std::to_string(row.param.height);
-                         });
+                         ::testing::PrintToStringParamName());
 
 const gen::EmfFont kRegular = {u"Times New Roman", 400, false, 0x12};
 const gen::EmfFont kBold = {u"Times New Roman", 700, false, 0x12};

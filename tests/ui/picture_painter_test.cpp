@@ -54,6 +54,14 @@ QRgb bitmapPixel(const Bitmap& bitmap, int x, int y) {
     return qRgb(bitmap.rgb[at], bitmap.rgb[at + 1], bitmap.rgb[at + 2]);
 }
 
+// "pixel (x, y)" and a colour, for messages.
+QString pixel(int x, int y) {
+    return QStringLiteral("pixel (%1, %2)").arg(x).arg(y);
+}
+QString hex(QRgb c) {
+    return QString::number(c, 16);
+}
+
 // An image of `size` holding the sentinel, with `inner` filled as a box fills it.
 QImage canvas(QSize size, const QRect& inner) {
     QImage image(size, QImage::Format_RGB32);
@@ -82,6 +90,22 @@ QString drawnOutside(const QImage& image, const QRect& inner) {
                     .arg(inner.top())
                     .arg(inner.width())
                     .arg(inner.height());
+    return {};
+}
+
+// The first pixel of `inner` that is not the bitmap's pixel from the inner top-left corner, or
+// `background` past the bitmap's edges, described; empty if none.
+QString notTheBitmap(const QImage& image, const QRect& inner, const Bitmap& bitmap,
+                     QRgb background) {
+    for (int y = inner.top(); y <= inner.bottom(); ++y)
+        for (int x = inner.left(); x <= inner.right(); ++x) {
+            const int bx = x - inner.left();
+            const int by = y - inner.top();
+            const QRgb expected =
+                bx < bitmap.width && by < bitmap.height ? bitmapPixel(bitmap, bx, by) : background;
+            if (image.pixel(x, y) != expected)
+                return pixel(x, y) + " is " + hex(image.pixel(x, y)) + ", not " + hex(expected);
+        }
     return {};
 }
 
@@ -224,21 +248,8 @@ private slots:
         QFETCH(QRect, inner);
         const Bitmap bitmap = patternBitmap(bitmapSize.width(), bitmapSize.height());
         const QImage image = painted(PaintablePicture(bitmap), QSize(32, 24), inner);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const int bx = x - inner.left();
-                const int by = y - inner.top();
-                QRgb expected = kSentinel;
-                if (inner.contains(x, y))
-                    expected = bx < bitmap.width && by < bitmap.height ? bitmapPixel(bitmap, bx, by)
-                                                                       : kBackground;
-                if (image.pixel(x, y) != expected)
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, not %4")
-                                         .arg(x)
-                                         .arg(y)
-                                         .arg(image.pixel(x, y), 8, 16)
-                                         .arg(expected, 8, 16)));
-            }
+        QCOMPARE(drawnOutside(image, inner), QString());
+        QCOMPARE(notTheBitmap(image, inner, bitmap, kBackground), QString());
     }
 
     // `inner` is in the painter's coordinates: a painter moved by (dx, dy) paints the picture
@@ -340,10 +351,7 @@ private slots:
                 });
                 const bool inGlyphRows = y >= baseline - 200 * sy - 1 && y <= baseline + 1;
                 if (!(inGlyphColumns && inGlyphRows) && image.pixel(x, y) != kBackground)
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) away from the characters "
-                                                    "is drawn")
-                                         .arg(x)
-                                         .arg(y)));
+                    QFAIL(qPrintable(pixel(x, y) + " away from the characters is drawn"));
             }
     }
 
@@ -374,11 +382,7 @@ private slots:
                 const QRgb is = image.pixel(x, y);
                 QVERIFY2(qRed(is) <= qRed(was) && qGreen(is) <= qGreen(was) &&
                              qBlue(is) <= qBlue(was),
-                         qPrintable(QStringLiteral("pixel (%1, %2) went from %3 to %4")
-                                        .arg(x)
-                                        .arg(y)
-                                        .arg(was, 8, 16)
-                                        .arg(is, 8, 16)));
+                         qPrintable(pixel(x, y) + " went from " + hex(was) + " to " + hex(is)));
                 black += is == qRgb(0, 0, 0) ? 1 : 0;
             }
         QVERIFY(black > 0);
@@ -497,9 +501,7 @@ private slots:
                     continue;
                 ++changed;
                 if (inner.contains(x, y))
-                    QFAIL(qPrintable(QStringLiteral("picture pixel (%1, %2) changes with the focus")
-                                         .arg(x)
-                                         .arg(y)));
+                    QFAIL(qPrintable("picture " + pixel(x, y) + " changes with the focus"));
             }
         QVERIFY2(changed > 0, "the focus does not show");
     }
@@ -530,10 +532,7 @@ private slots:
         QFETCH(FormId, form);
         QFETCH(QString, box);
         QFETCH(int, picture);
-        struct NoEvents final : WindowEvents {
-            void commandClicked() override {}
-            void closedByUser() override {}
-        } events;
+        kt::test::NoEvents events;
         FormWidget window(descriptionOf(form), events);
         auto* shown = qobject_cast<PictureBox*>(window.findChild<QWidget*>(box));
         QVERIFY(shown);
@@ -557,26 +556,12 @@ private slots:
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (!inner.contains(x, y) && image.pixel(x, y) != bare.pixel(x, y))
-                    QFAIL(qPrintable(
-                        QStringLiteral("border pixel (%1, %2) is drawn over").arg(x).arg(y)));
+                    QFAIL(qPrintable("border " + pixel(x, y) + " is drawn over"));
 
         auto loaded = loadPicture(static_cast<PictureId>(picture));
         QVERIFY(loaded.ok());
         if (const auto* bitmap = std::get_if<Bitmap>(&loaded.value())) {
-            for (int y = inner.top(); y <= inner.bottom(); ++y)
-                for (int x = inner.left(); x <= inner.right(); ++x) {
-                    const int bx = x - inner.left();
-                    const int by = y - inner.top();
-                    const QRgb expected = bx < bitmap->width && by < bitmap->height
-                                              ? bitmapPixel(*bitmap, bx, by)
-                                              : background;
-                    if (image.pixel(x, y) != expected)
-                        QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, not %4")
-                                             .arg(x)
-                                             .arg(y)
-                                             .arg(image.pixel(x, y), 8, 16)
-                                             .arg(expected, 8, 16)));
-                }
+            QCOMPARE(notTheBitmap(image, inner, *bitmap, background), QString());
             return;
         }
 
@@ -601,16 +586,10 @@ private slots:
                 ink |= QRect(x, y, 1, 1);
                 if (qRed(is) > qRed(background) || qGreen(is) > qGreen(background) ||
                     qBlue(is) > qBlue(background))
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, lighter than %4")
-                                         .arg(x)
-                                         .arg(y)
-                                         .arg(is, 8, 16)
-                                         .arg(background, 8, 16)));
+                    QFAIL(qPrintable(pixel(x, y) + " is " + hex(is) + ", lighter than " +
+                                     hex(background)));
                 if (!cells.contains(QPoint(x, y)))
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is inked away from every "
-                                                    "character")
-                                         .arg(x)
-                                         .arg(y)));
+                    QFAIL(qPrintable(pixel(x, y) + " is inked away from every character"));
             }
         QVERIFY(!ink.isNull());
         // The text reaches from the first character placed to the last.

@@ -233,6 +233,11 @@ bool isWhole(double factor) {
     return factor == std::floor(factor);
 }
 
+// "x,y width×height"
+QString rectText(const QRect& r) {
+    return QStringLiteral("%1,%2 %3×%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
 QString hex(QRgb c) {
     return QStringLiteral("#%1").arg(c & 0xffffff, 6, 16, QLatin1Char('0'));
 }
@@ -251,6 +256,12 @@ class ScalingTest : public QObject {
         return window;
     }
 
+    void forEachWindow() {
+        QTest::addColumn<FormId>("form");
+        for (FormId id : kAllForms)
+            QTest::newRow(descriptionOf(id).Name.data()) << id;
+    }
+
     void forEachQuestion() {
         QTest::addColumn<FormId>("form");
         for (int n = 1; n <= 10; ++n)
@@ -267,11 +278,7 @@ private slots:
 
     // The layout stays in logical pixels; the window covers that many times the factor in device
     // pixels, in its backing store and in what it renders.
-    void windowsKeepTheirProportions_data() {
-        QTest::addColumn<FormId>("form");
-        for (FormId id : kAllForms)
-            QTest::newRow(descriptionOf(id).Name.data()) << id;
-    }
+    void windowsKeepTheirProportions_data() { forEachWindow(); }
     void windowsKeepTheirProportions() {
         QFETCH(FormId, form);
         const WindowDescription& d = descriptionOf(form);
@@ -305,11 +312,7 @@ private slots:
 
     // Every device pixel of a window is painted: rendered over two different colours, the
     // window comes out the same.
-    void windowsPaintEveryPixel_data() {
-        QTest::addColumn<FormId>("form");
-        for (FormId id : kAllForms)
-            QTest::newRow(descriptionOf(id).Name.data()) << id;
-    }
+    void windowsPaintEveryPixel_data() { forEachWindow(); }
     void windowsPaintEveryPixel() {
         QFETCH(FormId, form);
         auto window = shown(form);
@@ -331,19 +334,10 @@ private slots:
         int listed = 0;
         for (const QRect& r : unpainted)
             if (listed++ < 4)
-                where += QStringLiteral(" %1,%2 %3×%4;")
-                             .arg(r.x())
-                             .arg(r.y())
-                             .arg(r.width())
-                             .arg(r.height());
-        const QRect all = unpainted.boundingRect();
+                where += " " + rectText(r) + ";";
         QVERIFY2(unpainted.isEmpty(),
-                 qPrintable(QStringLiteral("device pixels left unpainted within %1,%2 %3×%4:%5 …")
-                                .arg(all.x())
-                                .arg(all.y())
-                                .arg(all.width())
-                                .arg(all.height())
-                                .arg(where)));
+                 qPrintable(QStringLiteral("device pixels left unpainted within %1:%2 …")
+                                .arg(rectText(unpainted.boundingRect()), where)));
     }
 
     // Each button's right edge lies between 19 px before and 2 px into the first stroke of its
@@ -404,12 +398,7 @@ private slots:
             const QRect allowed = devicePixelsInside(button, f).adjusted(-1, -1, 1, 1);
             QVERIFY2(!drawn.isEmpty(), qPrintable(what + ": the button draws nothing"));
             QVERIFY2(allowed.contains(drawn),
-                     qPrintable(QStringLiteral("%1: the button draws over %2,%3 %4×%5")
-                                    .arg(what)
-                                    .arg(drawn.x())
-                                    .arg(drawn.y())
-                                    .arg(drawn.width())
-                                    .arg(drawn.height())));
+                     qPrintable(what + ": the button draws over " + rectText(drawn)));
             QVERIFY2(drawn.right() < letter.x + 2 * f,
                      qPrintable(QStringLiteral("%1: the button draws up to column %2, over its "
                                                "letter at %3")
