@@ -19,8 +19,7 @@ for at in $(seq 11); do
     w=$(window_titled "$title")
     close_window "$w"
     pid=$app
-    wait_for_exit
-    [[ $exit_status == 0 ]] || fail "closing window $title: exit code $exit_status"
+    ends_with_0 "closing window $title"
     kill -0 "$pid" 2>/dev/null && fail "closing window $title left the process running"
     stop_program
     trap - EXIT

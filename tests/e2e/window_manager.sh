@@ -117,8 +117,7 @@ for screen in 1280x800 320x240; do
     read -r cx cy <<<"${CENTRE[11 Command1]}"
     reach "$w" "$cx" "$cy" "$cx" "$cy"
     press "$w" "$cx" "$cy" # Выход
-    wait_for_exit
-    [[ $exit_status == 0 ]] || fail "on ${W}x$H: exit code $exit_status"
+    ends_with_0 "on ${W}x$H"
     stop_program
     echo "on ${W}x$H: every window placed, the test taken to the result"
 done
