@@ -22,6 +22,5 @@ for at in $(seq 11); do
     ends_with_0 "closing window $title"
     kill -0 "$pid" 2>/dev/null && fail "closing window $title left the process running"
     stop_program
-    trap - EXIT
     echo "closing window $title: ended with 0"
 done
