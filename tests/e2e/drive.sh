@@ -78,8 +78,7 @@ start_xvfb() {
     export DISPLAY=":$(cat "$work/display")"
 }
 
-# start_window_manager [openbox|icewm]: that window manager (openbox unless named), on the X
-# server, once it manages windows.
+# start_window_manager [openbox|icewm]: starts it (openbox unless named) and waits until it manages.
 start_window_manager() {
     local name=${1:-openbox} command=(openbox --sm-disable)
     mkdir -p "$work/wm-home"
@@ -126,7 +125,6 @@ window_titled() {
 
 window_shown() { "$e2e_dir/x_windows.py" shown "$1"; }
 
-# close_window ID: asks a window to close, as its title-bar button does.
 close_window() { "$e2e_dir/x_windows.py" close "$1" || fail "window $1 did not take the request"; }
 
 # click ID X Y: clicks the point X,Y (logical pixels) of a window's client area.
