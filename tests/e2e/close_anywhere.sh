@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Closing the window on screen ends the program with exit code 0 and leaves no process behind,
 # whichever of the eleven windows it is.
-# Usage: close_anywhere.sh path/to/kinematics-test
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
 program=${1:?usage: close_anywhere.sh path/to/kinematics-test}

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The command line: --help and --version answer without a display, a mistake is named in one
 # line with status 2, and Qt's own options still reach Qt.
-# Usage: command_line.sh path/to/kinematics-test
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
 program=${1:?usage: command_line.sh path/to/kinematics-test}

@@ -2,7 +2,6 @@
 # Takes the whole test in the built program as a screen reader user would, through the AT-SPI
 # bus only (screen_reader.py), on a private X server and a private D-Bus session in which
 # accessibility is switched on the way screen readers switch it on.
-# Usage: screen_reader.sh path/to/kinematics-test
 set -euo pipefail
 program=$(realpath "${1:?usage: screen_reader.sh path/to/kinematics-test}")
 source "$(dirname "$0")/drive.sh"

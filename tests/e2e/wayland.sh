@@ -3,7 +3,6 @@
 # as it does in a GNOME session, window 1 is shown (its title and a drawn buffer go to the
 # compositor), and the test is taken to the result and ended there. Weston's headless backend
 # takes no input, so the walk goes through the AT-SPI bus (wayland.py).
-# Usage: wayland.sh path/to/kinematics-test
 set -euo pipefail
 program=$(realpath "${1:?usage: wayland.sh path/to/kinematics-test}")
 source "$(dirname "$0")/drive.sh"

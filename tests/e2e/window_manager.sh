@@ -4,7 +4,6 @@
 # corner, and a pupil with only a mouse drags the window by its title bar to reach what lies
 # beyond the edge. Either way the test is taken to the end. Under openbox and icewm, window 1
 # appears where it stays: its frame is mapped once and not moved until it is closed.
-# Usage: window_manager.sh path/to/kinematics-test
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
 program=${1:?usage: window_manager.sh path/to/kinematics-test}

@@ -3,7 +3,6 @@
 // events, the test on a table of devices (the factor, every control on screen, the touch
 // targets, the letters in front of their buttons), by keyboard, the overflow, and the names the
 // accessibility tree gives.
-//   node tests/web/browser_test.mjs SITE_DIR
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { serve } from '../../ui/web/serve.mjs';

@@ -2,7 +2,6 @@
 // its strict file:// origins) and in WebKit, the site from a server that compresses nothing, offline after one
 // visit and replaced by a new build, the words the pupil reads when something fails, no breach of
 // the page's security policy, and no accessibility violation that axe-core finds on any screen.
-//   node tests/web/delivery_test.mjs SITE_DIR SINGLE_FILE
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';

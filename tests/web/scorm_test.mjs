@@ -2,7 +2,6 @@
 // the launch file of each, over http: the whole test in both versions and in the three engines,
 // with the platform's record checked after it; in chromium the sittings a platform may give it,
 // and the platforms that misbehave; and the manifests.
-//   node tests/web/scorm_test.mjs BUILD_DIR   (where the build wrote the two packages)
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -16,7 +15,7 @@ import { packages, platformDir, sitting, theTestIn } from './scorm_platform.mjs'
 import { answer as answerWindow, command, wrong } from './walk.mjs';
 
 const build = process.argv[2];
-assert.ok(build, 'usage: node scorm_test.mjs BUILD_DIR');
+assert.ok(build, 'usage: node scorm_test.mjs BUILD_DIR (where the build wrote the two packages)');
 const id = (letter) => 'abc'[letters.indexOf(letter)]; // as the run-times' identifiers allow
 
 let root;
