@@ -17,10 +17,8 @@ source tests/e2e/drive.sh
 start_xvfb
 # Both programs start as on a machine without a desktop session: their own HOME and
 # XDG_RUNTIME_DIR, a known locale, and no session bus.
-mkdir -p "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-clean=(env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8
-    LC_ALL=C.UTF-8 DISPLAY="$DISPLAY")
+own_environment "$work/home" "$work/runtime"
+clean=(env -i "${environment[@]}")
 
 # The program as a user gets it: the Release build, installed and stripped as the package has it.
 # The bare window comes from the same build, so it has the same flags (PIE, full RELRO, stack

@@ -10,7 +10,7 @@ import { loadavg } from 'node:os';
 import { join } from 'node:path';
 import { serve } from '../ui/web/serve.mjs';
 import { launch } from '../tests/web/engines.mjs';
-import { packages, platformDir } from '../tests/web/scorm_platform.mjs';
+import { packages, platformDir, sitting } from '../tests/web/scorm_platform.mjs';
 import { right } from '../tests/support/right_answers.mjs';
 import { command, option } from '../tests/web/walk.mjs';
 
@@ -39,10 +39,7 @@ const conditions = [['none', null], ['SCORM 1.2', '12'], ['SCORM 2004', '2004']]
 const times = new Map(conditions.map(([name]) => [name, []]));
 for (let round = 0; round < rounds; ++round) {
   for (const [name, version] of conditions) {
-    const page = await browser.open(`${server.url}platform.html`);
-    if (version) await page.evaluate((v) => ktPlatform.setUp(v), version);
-    await page.evaluate((v) => ktPlatform.launch(v ?? '12', 'frame'), version);
-    await page.evaluate(() => ktPlatform.shown());
+    const page = await sitting(browser, server.url, version);
     for (let n = 1; n <= 10; ++n) times.get(name).push(await page.evaluate(move, option(right[n - 1]), command));
     await page.close();
   }

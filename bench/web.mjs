@@ -141,15 +141,16 @@ try {
   lines.push(`The single file, \`${singleFile.split('/').slice(-2).join('/')}\`, holds all of it in ` +
     `${fixed(statSync(singleFile).size / 1024)} KiB (budget: 512).`, '');
   const column = (times, key) => times.map((t) => t[key]);
+  // A table's times: the medians of the three, then the slowest on screen.
+  const row = (times, digits) => [...['shown', 'painted', 'presented'].map((key) => median(column(times, key))),
+    Math.max(...column(times, 'presented'))].map((ms) => fixed(ms, digits)).join(' | ');
   lines.push('### Start-up to window "1" on screen and ready for input', '');
   lines.push('From navigation to the window shown (built, painted into its canvases, focused), to the commit ' +
     'of the first frame that holds it (the page\'s style, layout and paint done), and to that frame ' +
     'presented on screen, from the browser\'s own trace of its frames.', '');
   lines.push('| | shown, median (ms) | painted, median (ms) | on screen, median (ms) | on screen, slowest (ms) | target |',
     '|---|---|---|---|---|---|');
-  lines.push(`| browser: from navigation | ${fixed(median(column(startups, 'shown')))} | ` +
-    `${fixed(median(column(startups, 'painted')))} | ${fixed(median(column(startups, 'presented')))} | ` +
-    `${fixed(Math.max(...column(startups, 'presented')))} | at most 300 |`);
+  lines.push(`| browser: from navigation | ${row(startups, 1)} | at most 300 |`);
   if (desktopStartup) lines.push(`| desktop: from the process start to its first paint (above) | | ${desktopStartup} | | | |`);
   lines.push('');
   lines.push('### From the click on «Далее» to the next window on screen', '');
@@ -159,17 +160,10 @@ try {
     '8.3 ms on average for the next frame to begin.', '');
   lines.push('| move | shown, median (ms) | painted, median (ms) | on screen, median (ms) | on screen, slowest (ms) |',
     '|---|---|---|---|---|');
-  moves.forEach((times, i) => {
-    lines.push(`| ${i + 1}->${i === 9 ? 'Результат' : i + 2} | ${fixed(median(column(times, 'shown')), 2)} | ` +
-      `${fixed(median(column(times, 'painted')), 2)} | ${fixed(median(column(times, 'presented')), 2)} | ` +
-      `${fixed(Math.max(...column(times, 'presented')), 2)} |`);
-  });
+  moves.forEach((times, i) => lines.push(`| ${i + 1}->${i === 9 ? 'Результат' : i + 2} | ${row(times, 2)} |`));
   const all = moves.flat();
-  lines.push(`| all moves | ${fixed(median(column(all, 'shown')), 2)} | ${fixed(median(column(all, 'painted')), 2)} | ` +
-    `${fixed(median(column(all, 'presented')), 2)} | ${fixed(Math.max(...column(all, 'presented')), 2)} |`);
-  lines.push(`| for comparison: a click on an option, which only the browser answers | ` +
-    `${fixed(median(column(options, 'shown')), 2)} | ${fixed(median(column(options, 'painted')), 2)} | ` +
-    `${fixed(median(column(options, 'presented')), 2)} | ${fixed(Math.max(...column(options, 'presented')), 2)} |`);
+  lines.push(`| all moves | ${row(all, 2)} |`);
+  lines.push(`| for comparison: a click on an option, which only the browser answers | ${row(options, 2)} |`);
   const floor = median(column(options, 'presented'));
   lines.push('', `Our own part of a move, from the click's time stamp to the window shown, is ` +
     `${fixed(median(column(all, 'shown')), 2)} ms (median), of which ${fixed(median(column(options, 'shown')), 2)} ms ` +

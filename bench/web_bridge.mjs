@@ -43,7 +43,7 @@ try {
     for (const [index, server] of round % 2 ? turns.reverse() : turns) {
       for (const drawNothing of [false, true]) {
         // The page paints nothing ahead on its own while it is measured.
-        const page = await chromium.open(server.url, undefined, () => { globalThis.requestIdleCallback = () => 0; });
+        const page = await chromium.open(server.url, { beforeScripts: () => { globalThis.requestIdleCallback = () => 0; } });
         const passes = await page.evaluate(paintEveryBox, 4, drawNothing);
         times[index][drawNothing ? 'drawingNothing' : 'real'].push(...passes);
         await page.close();

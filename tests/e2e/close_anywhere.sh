@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Closing the window on screen ends the program with exit code 0 and leaves no process behind,
 # whichever of the eleven windows it is.
-# Usage: close_anywhere.sh path/to/kinematics-test
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
 program=${1:?usage: close_anywhere.sh path/to/kinematics-test}
@@ -19,10 +18,8 @@ for at in $(seq 11); do
     w=$(window_titled "$title")
     close_window "$w"
     pid=$app
-    wait_for_exit
-    [[ $exit_status == 0 ]] || fail "closing window $title: exit code $exit_status"
+    ends_with_0 "closing window $title"
     kill -0 "$pid" 2>/dev/null && fail "closing window $title left the process running"
     stop_program
-    trap - EXIT
     echo "closing window $title: ended with 0"
 done

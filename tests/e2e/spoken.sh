@@ -8,18 +8,15 @@
 set -euo pipefail
 front=${1:?usage: spoken.sh desktop|firefox PROGRAM}
 target=$(realpath "${2:?usage: spoken.sh desktop|firefox PROGRAM}")
-here=$(cd "$(dirname "$0")" && pwd)
-
-source "$here/drive.sh"
-session_bus private "$0" "$@"
-screen_reader_on
+source "$(dirname "$0")/drive.sh"
+screen_reader_session "$0" "$@"
 start_xvfb
 
 # Orca with speech on but no synthesizer, its settings and its log of its own, in an environment
 # of its own.
 orca_home=$work/orca-home
-mkdir -p "$orca_home/prefs" "$orca_home/runtime"
-chmod 700 "$orca_home/runtime"
+own_environment "$orca_home" "$orca_home/runtime"
+mkdir "$orca_home/prefs"
 cat >"$orca_home/prefs/user-settings.conf" <<'JSON'
 {"general": {"enableSpeech": true, "speechServerFactory": "none", "speechFactoryModules": [],
              "enableBraille": false, "enableSound": false, "firstStart": false,
@@ -30,10 +27,8 @@ JSON
 log=$work/orca.log
 # Orca writes its log in blocks to a file, but line by line to a terminal: it gets one (script),
 # whose every line goes into the log at once.
-env -i PATH=/usr/bin:/bin HOME="$orca_home" XDG_RUNTIME_DIR="$orca_home/runtime" LANG=C.UTF-8 \
-    LC_ALL=C.UTF-8 DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-    GSETTINGS_BACKEND=memory script -qfec "orca -u '$orca_home/prefs' --debug-file /dev/tty" \
-    "$log" </dev/null >/dev/null 2>&1 &
+env -i "${environment[@]}" GSETTINGS_BACKEND=memory \
+    script -qfec "orca -u '$orca_home/prefs' --debug-file /dev/tty" "$log" </dev/null >/dev/null 2>&1 &
 orca=$!
 trap 'kill $orca 2>/dev/null || true; stop_program' EXIT
 
@@ -65,7 +60,7 @@ keys() { xdotool key --delay 50 "$@"; }
 mapfile -t right < <(python3 -c '
 import json, sys
 for w in json.load(open(sys.argv[1], encoding="utf-8"))["windows"]:
-    if "right" in w: print(w["right"][-1])' "$here/../support/answer_sheet.json")
+    if "right" in w: print(w["right"][-1])' "$e2e_dir/../support/answer_sheet.json")
 
 # From «Далее», which has the focus as a window appears, to answer N and back, and Space there. On
 # the desktop: Tab to the statement, Tab to the options (the chosen one, or else the first), the
@@ -90,11 +85,10 @@ case $front in
 desktop)
     first=Далее
     start_program "$target"
-    hear "Вопрос 1 из 10"
     ;;
 firefox)
     # A profile of its own that shows nothing on a first start.
-    mkdir -p "$work/firefox"
+    own_environment "$work/firefox" "$orca_home/runtime"
     cat >"$work/firefox/user.js" <<'PREFS'
 user_pref("browser.aboutwelcome.enabled", false);
 user_pref("browser.newtab.preload", false);
@@ -105,16 +99,14 @@ user_pref("datareporting.policy.firstRunURL", "");
 user_pref("toolkit.telemetry.reportingpolicy.firstRun", false);
 user_pref("startup.homepage_welcome_url", "");
 PREFS
-    env -i PATH=/usr/bin:/bin HOME="$work/firefox" XDG_RUNTIME_DIR="$orca_home/runtime" \
-        LANG=C.UTF-8 LC_ALL=C.UTF-8 DISPLAY="$DISPLAY" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-        GTK_USE_PORTAL=0 MOZ_CRASHREPORTER_DISABLE=1 GNOME_ACCESSIBILITY=1 \
+    env -i "${environment[@]}" GTK_USE_PORTAL=0 MOZ_CRASHREPORTER_DISABLE=1 GNOME_ACCESSIBILITY=1 \
         firefox-esr --no-remote --new-instance --profile "$work/firefox" "file://$target" \
         >"$work/out.log" 2>&1 &
     app=$!
-    hear "Вопрос 1 из 10"
     ;;
 *) fail "the front is desktop or firefox, not \"$front\"" ;;
 esac
+hear "Вопрос 1 из 10"
 hear "1. Какой из графиков (рис 1)" "$first"
 
 # A wrong try: А in window 1, whose answer is В.
@@ -132,7 +124,6 @@ hear "Результат теста"
 hear "Оценка: 4" "${first:+Выход}"
 if [[ $front == desktop ]]; then
     keys space
-    wait_for_exit
-    [[ $exit_status == 0 ]] || fail "exit code $exit_status"
+    ends_with_0
 fi
 echo "spoken ($front): passed"

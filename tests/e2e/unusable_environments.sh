@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Environments Qt can show no window in are told in one line, in Qt's words, with status 1;
 # display scale factors it cannot live with are replaced, and window 1 still appears.
-# Usage: unusable_environments.sh path/to/kinematics-test
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
 program=${1:?usage: unusable_environments.sh path/to/kinematics-test}

@@ -8,13 +8,13 @@ import sys
 
 import pyatspi
 
-from screen_reader import act, answer_rightly, application, child, shown_window, wait_for
+from screen_reader import act, announced_window, answer_rightly, application, child, wait_for
 
 
 def main():
     app = wait_for("application on the accessibility bus", lambda: application(int(sys.argv[1])))
     answer_rightly(app)
-    result = wait_for("window \"Результат теста\"", lambda: shown_window(app, "Результат теста"))
+    result = announced_window(app, "Результат теста")
     child(result, pyatspi.ROLE_LABEL, "Оценка: 5")
     act(child(result, pyatspi.ROLE_PUSH_BUTTON, "Выход"), "Press")
 

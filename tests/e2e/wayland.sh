@@ -3,35 +3,22 @@
 # as it does in a GNOME session, window 1 is shown (its title and a drawn buffer go to the
 # compositor), and the test is taken to the result and ended there. Weston's headless backend
 # takes no input, so the walk goes through the AT-SPI bus (wayland.py).
-# Usage: wayland.sh path/to/kinematics-test
 set -euo pipefail
 program=$(realpath "${1:?usage: wayland.sh path/to/kinematics-test}")
-here=$(cd "$(dirname "$0")" && pwd)
-
-source "$here/drive.sh"
-session_bus private "$0" "$program"
-screen_reader_on
+source "$(dirname "$0")/drive.sh"
+screen_reader_session "$0" "$program"
+display_in_environment=no # no X server, none named to Weston or the program
 
 work=$(mktemp -d)
 trap stop_program EXIT
-mkdir -p "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
-    weston --backend=headless-backend.so --use-pixman --socket=wayland-kt --idle-time=0 \
-    >"$work/weston.log" 2>&1 &
+own_environment "$work/home" "$work/runtime"
+env -i "${environment[@]}" weston --backend=headless-backend.so --use-pixman --socket=wayland-kt \
+    --idle-time=0 >"$work/weston.log" 2>&1 &
 wm=$! # stopped with the rest
-for _ in $(seq 200); do [[ -S $work/runtime/wayland-kt ]] && break; sleep 0.05; done
-[[ -S $work/runtime/wayland-kt ]] || fail "weston did not start: $(cat "$work/weston.log")"
+appears -S "$work/runtime/wayland-kt" || fail "weston did not start: $(cat "$work/weston.log")"
 
-# WAYLAND_DEBUG writes the program's side of the protocol to its standard error. The sanitizers'
-# settings come from the test that runs this.
-sanitizers=()
-for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS LD_PRELOAD; do
-    [[ -n ${!name:-} ]] && sanitizers+=("$name=${!name}")
-done
-env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 \
-    LC_ALL=C.UTF-8 DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-    WAYLAND_DISPLAY=wayland-kt XDG_CURRENT_DESKTOP=GNOME WAYLAND_DEBUG=client "${sanitizers[@]}" \
+# WAYLAND_DEBUG writes the program's side of the protocol to its standard error.
+env -i "${environment[@]}" WAYLAND_DISPLAY=wayland-kt XDG_CURRENT_DESKTOP=GNOME WAYLAND_DEBUG=client \
     "$program" >"$work/out.log" 2>"$work/protocol.log" &
 app=$!
 # Window 1 goes to the compositor as a top-level window of that title, and is drawn: a buffer is
@@ -49,10 +36,9 @@ until drawn; do
         fail "window 1 was not drawn: $(grep -m5 set_title "$work/protocol.log")"
     sleep 0.05
 done
-/usr/bin/python3 -B "$here/wayland.py" "$app" || {
+/usr/bin/python3 -B "$e2e_dir/wayland.py" "$app" || {
     tail -n 20 "$work/protocol.log" >&2
     fail "the walk through to the result failed"
 }
-wait_for_exit
-[[ $exit_status == 0 ]] || fail "exit code $exit_status"
+ends_with_0
 echo "wayland: window 1 shown, the test taken to the result, exit code 0"

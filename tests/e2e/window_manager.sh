@@ -4,7 +4,6 @@
 # corner, and a pupil with only a mouse drags the window by its title bar to reach what lies
 # beyond the edge. Either way the test is taken to the end. Under openbox and icewm, window 1
 # appears where it stays: its frame is mapped once and not moved until it is closed.
-# Usage: window_manager.sh path/to/kinematics-test
 set -euo pipefail
 source "$(dirname "$0")/drive.sh"
 program=${1:?usage: window_manager.sh path/to/kinematics-test}
@@ -92,33 +91,28 @@ for manager in openbox icewm; do
         exec {record}<&-
         [[ "${seen[*]}" == "mapped $fx $fy unmapped" ]] ||
             fail "under $manager on ${W}x$H, window 1 ends at $fx,$fy; its frame: ${seen[*]}"
-        stop_program
         echo "under $manager on ${W}x$H: window 1 mapped at $fx,$fy and not moved"
+        # Under openbox, the whole test by mouse on the same screen.
+        if [[ $manager == openbox ]]; then
+            start_program "$program"
+            for row in "${RIGHT_ANSWERS[@]}"; do
+                read -r n ox oy cx cy <<<"$row"
+                w=$(window_titled "$n")
+                placed "$w" "$n"
+                # Both controls on screen before either is clicked: a press on the title bar just
+                # after a click in the window would be a double click, which maximises it.
+                reach "$w" "$ox" "$oy" "$cx" "$cy"
+                press "$w" "$ox" "$oy"
+                press "$w" "$cx" "$cy"
+            done
+            w=$(window_titled "Результат")
+            placed "$w" "Результат"
+            read -r cx cy <<<"${CENTRE[11 Command1]}"
+            reach "$w" "$cx" "$cy" "$cx" "$cy"
+            press "$w" "$cx" "$cy" # Выход
+            ends_with_0 "on ${W}x$H"
+            echo "on ${W}x$H: every window placed, the test taken to the result"
+        fi
+        stop_program
     done
-done
-
-for screen in 1280x800 320x240; do
-    W=${screen%x*} H=${screen#*x}
-    start_xvfb "$screen"
-    start_window_manager
-    start_program "$program"
-    for row in "${RIGHT_ANSWERS[@]}"; do
-        read -r n ox oy cx cy <<<"$row"
-        w=$(window_titled "$n")
-        placed "$w" "$n"
-        # Both controls are brought on screen before either is clicked: a press on the title bar
-        # just after a click in the window would be a double click, which maximises it.
-        reach "$w" "$ox" "$oy" "$cx" "$cy"
-        press "$w" "$ox" "$oy"
-        press "$w" "$cx" "$cy"
-    done
-    w=$(window_titled "Результат")
-    placed "$w" "Результат"
-    read -r cx cy <<<"${CENTRE[11 Command1]}"
-    reach "$w" "$cx" "$cy" "$cx" "$cy"
-    press "$w" "$cx" "$cy" # Выход
-    wait_for_exit
-    [[ $exit_status == 0 ]] || fail "on ${W}x$H: exit code $exit_status"
-    stop_program
-    echo "on ${W}x$H: every window placed, the test taken to the result"
 done

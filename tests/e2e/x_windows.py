@@ -25,26 +25,37 @@ from Xlib import X, display
 from Xlib.protocol import event
 
 
-def viewable_titled(d, title):
-    """Viewable windows whose _NET_WM_NAME is TITLE, searched through the whole tree, so that
-    windows a window manager has put in frames are found too."""
+def titled(d, top, title, viewable=False):
+    """The windows whose _NET_WM_NAME is TITLE among TOP and all below it, so that windows a
+    window manager has put in frames are found too; only viewable ones where asked."""
     net_wm_name = d.intern_atom("_NET_WM_NAME")
     utf8 = d.intern_atom("UTF8_STRING")
-    wanted = title.encode("utf-8")
     found = []
-    pending = [d.screen().root]
+    pending = [top]
     while pending:
         window = pending.pop()
         try:
             pending.extend(window.query_tree().children)
-            if window.get_attributes().map_state != X.IsViewable:
+            if viewable and window.get_attributes().map_state != X.IsViewable:
                 continue
             name = window.get_full_property(net_wm_name, utf8)
         except Exception:  # the window went away while we looked
             continue
-        if name is not None and bytes(name.value) == wanted:
+        if name is not None and bytes(name.value) == title.encode("utf-8"):
             found.append(window.id)
     return found
+
+
+def poll(seconds, condition, failure):
+    """What `condition` gives once it gives something true, looked at every 20 ms; None, with
+    FAILURE told on standard error, when SECONDS pass first."""
+    deadline = time.monotonic() + seconds
+    while not (value := condition()):
+        if time.monotonic() > deadline:
+            print(f"x_windows: {failure} within {seconds} s", file=sys.stderr)
+            return None
+        time.sleep(0.02)  # polling interval, not synchronisation: the loop checks the result
+    return value
 
 
 def has_focus(d, window_id):
@@ -60,17 +71,12 @@ def has_focus(d, window_id):
 
 
 def wait(d, title, seconds):
-    deadline = time.monotonic() + seconds
-    while True:
-        found = [w for w in viewable_titled(d, title) if has_focus(d, w)]
-        if found:
-            print(found[0])
-            return 0
-        if time.monotonic() > deadline:
-            print(f"x_windows: no window titled \"{title}\" with the focus within {seconds} s",
-                  file=sys.stderr)
-            return 1
-        time.sleep(0.02)  # polling interval, not synchronisation: the loop checks the result
+    found = poll(seconds, lambda: [w for w in titled(d, d.screen().root, title, viewable=True)
+                                   if has_focus(d, w)],
+                 f"no window titled \"{title}\" with the focus")
+    if found:
+        print(found[0])
+    return 0 if found else 1
 
 
 def close(d, window_id):
@@ -100,30 +106,9 @@ def frame(d, window_id):
 
 def managed(d, seconds):
     check = d.intern_atom("_NET_SUPPORTING_WM_CHECK")
-    deadline = time.monotonic() + seconds
-    while d.screen().root.get_full_property(check, X.AnyPropertyType) is None:
-        if time.monotonic() > deadline:
-            print(f"x_windows: no window manager within {seconds} s", file=sys.stderr)
-            return 1
-        time.sleep(0.02)  # polling interval, not synchronisation: the loop checks the result
-    return 0
-
-
-def holds_title(d, window, title):
-    """Whether the window or one below it (a frame holds the client) has that title."""
-    net_wm_name = d.intern_atom("_NET_WM_NAME")
-    utf8 = d.intern_atom("UTF8_STRING")
-    pending = [window]
-    while pending:
-        window = pending.pop()
-        try:
-            name = window.get_full_property(net_wm_name, utf8)
-            pending.extend(window.query_tree().children)
-        except Exception:  # the window went away while we looked
-            continue
-        if name is not None and bytes(name.value) == title.encode("utf-8"):
-            return True
-    return False
+    announced = poll(seconds, lambda: d.screen().root.get_full_property(check, X.AnyPropertyType)
+                     is not None, "no window manager")
+    return 0 if announced else 1
 
 
 def moves(d, title, seconds):
@@ -151,7 +136,7 @@ def moves(d, title, seconds):
         elif e.type == X.ReparentNotify and e.event == root and e.parent != root:
             places.pop(e.window.id, None)  # taken into a frame: the frame is followed instead
         elif e.type == X.MapNotify and e.event == root:
-            if watched is None and holds_title(d, e.window, title):
+            if watched is None and titled(d, e.window, title):
                 watched = e.window.id
                 x, y = places.get(watched, ("?", "?"))
                 print(f"mapped {x} {y}", flush=True)
@@ -170,7 +155,7 @@ def main(argv):
     if len(argv) >= 3 and argv[1] == "wait":
         return wait(d, argv[2], float(argv[3]) if len(argv) > 3 else 10)
     if len(argv) == 3 and argv[1] == "shown":
-        return 0 if viewable_titled(d, argv[2]) else 1
+        return 0 if titled(d, d.screen().root, argv[2], viewable=True) else 1
     if len(argv) == 3 and argv[1] == "close":
         return close(d, int(argv[2]))
     if len(argv) == 3 and argv[1] == "frame":

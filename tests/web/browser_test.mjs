@@ -3,11 +3,10 @@
 // events, the test on a table of devices (the factor, every control on screen, the touch
 // targets, the letters in front of their buttons), by keyboard, the overflow, and the names the
 // accessibility tree gives.
-//   node tests/web/browser_test.mjs SITE_DIR
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { serve } from '../../ui/web/serve.mjs';
-import { engines, launch } from './engines.mjs';
+import { engines, inEngine, launch } from './engines.mjs';
 import { answer, command, fillCounter, option, shown, state, takeWholeTest, wrong } from './walk.mjs';
 import { letters, right } from '../support/right_answers.mjs';
 
@@ -50,8 +49,7 @@ function centred(shownWindow) {
 
 for (const engine of engines) {
   test(`the whole test by mouse in ${engine}: wrong and right answers, the mark, the end`, async () => {
-    const browser = engine === 'chromium' ? chromium : await launch(engine);
-    try {
+    await inEngine(engine, chromium, async (browser) => {
       const page = await browser.open(server.url);
       await takeWholeTest(page, {
         inWindow: async (n) => {
@@ -86,9 +84,7 @@ for (const engine of engines) {
       }, shown).catch(() => null)); // nothing while the page reloads
       assert.deepEqual(ring, ['1', 'Command1', true, 'solid', true]);
       await page.close();
-    } finally {
-      if (browser !== chromium) await browser.close();
-    }
+    });
   });
 }
 
@@ -106,8 +102,7 @@ test('the whole test by keyboard alone', async () => {
   const page = await open();
   const focused = () => page.evaluate(() => document.activeElement?.dataset.name ?? document.activeElement?.id);
   const keys = async (...names) => { for (const name of names) await page.keyboard.press(name); };
-  // From «Далее» through the statement to the answers, and back.
-  const toAnswers = () => keys('Tab', 'Tab');
+  // From the answers back through the statement to «Далее».
   const backToCommand = async () => {
     await page.keyboard.down('Shift');
     await keys('Tab', 'Tab');
@@ -126,8 +121,7 @@ test('the whole test by keyboard alone', async () => {
       await backToCommand();
       await keys('Enter');
       assert.match((await state(page)).label, /^(\?\?\?|\?)$/);
-      await toAnswers();
-      await keys('ArrowDown');
+      await keys('Tab', 'Tab', 'ArrowDown'); // to the answers again, and the next one
     }
     await backToCommand();
     await keys(n % 2 ? 'Enter' : 'Space');
@@ -164,23 +158,15 @@ test('the overflow of a counter is reported in a modal dialog, then the test end
 // edge between 19 px before and 2 px inside the letter's first stroke, its middle within 5 px of
 // the letter's, all of them at scale 1 and as many times that as the page's factor. The letter is
 // found on a screenshot, with the buttons hidden, as the first dark column right of the button's
-// left edge.
-async function lettersMeetButtons(page, n) {
-  const [scale, factor] = await page.evaluate(() => [devicePixelRatio, ktFit.factor()]);
-  const px = (length) => Math.max(1, length * factor);
-  const boxes = await page.evaluate((shownWindow) => {
-    const rect = (e) => { const r = e.getBoundingClientRect(); return { left: r.left, top: r.top, right: r.right, bottom: r.bottom }; };
-    const frame = document.querySelector(shownWindow);
-    return {
-      statement: rect(frame.querySelector('[data-name="Picture1"]')),
-      options: ['Option1', 'Option2', 'Option3'].map((name) => rect(frame.querySelector(`[data-name="${name}"]`))),
-    };
-  }, shown);
+// left edge. `seen` is the window's layout.
+async function lettersMeetButtons(page, n, seen) {
+  const scale = await page.evaluate(() => devicePixelRatio);
+  const px = (length) => Math.max(1, length * seen.factor);
   const showOptions = (visibility) => page.evaluate((value) => {
     for (const option of document.querySelectorAll('input[type="radio"]')) option.style.visibility = value;
   }, visibility);
   await showOptions('hidden');
-  const s = boxes.statement;
+  const s = control(seen, 'Picture1');
   const png = await page.screenshot({ encoding: 'base64', clip: { x: s.left, y: s.top, width: s.right - s.left, height: s.bottom - s.top } });
   await showOptions('');
   // The browser decodes its own screenshot; 1 marks a dark pixel.
@@ -198,7 +184,7 @@ async function lettersMeetButtons(page, n) {
   const height = dark.length / width;
   const isDark = (x, y) => x >= 0 && y >= 0 && x < width && y < height && dark[y * width + x] === '1';
   const failures = [];
-  boxes.options.forEach((button, k) => {
+  ['Option1', 'Option2', 'Option3'].map((name) => control(seen, name)).forEach((button, k) => {
     const what = `window ${n} (scale ${scale}) Option${k + 1}`;
     const centre = (button.top + button.bottom) / 2 - s.top;
     const rows = [Math.round((centre - px(5)) * scale), Math.round((centre + px(5)) * scale)];
@@ -250,6 +236,7 @@ const inside = (box, area) => box.left >= area.left - 0.5 && box.top >= area.top
 const overlap = (a, b) => Math.min(a.right, b.right) - Math.max(a.left, b.left) > 0.5 &&
   Math.min(a.bottom, b.bottom) - Math.max(a.top, b.top) > 0.5;
 const middle = (box) => ({ x: (box.left + box.right) / 2, y: (box.top + box.bottom) / 2 });
+const control = (seen, name) => seen.controls.find((c) => c.name === name);
 
 // The devices a pupil opens the test on. Phones and tablets are tapped, the rest clicked; the
 // phone upright is turned on its side at window 6. The letters are checked at the smallest
@@ -297,7 +284,7 @@ for (const device of devices) {
       for (const button of seen.controls.filter((c) => c.kind === 'INPUT' && !seen.targets.some((t) => t.name === c.name)))
         failures.push(`${what}: ${button.name} has no touch target`);
       for (const target of seen.targets) {
-        const option = seen.controls.find((c) => c.name === target.name);
+        const option = control(seen, target.name);
         if (target.right - target.left < 24 - 0.5 || target.bottom - target.top < 24 - 0.5 || !inside(option, target))
           failures.push(`${what}: the target of ${target.name} is too small`);
         // Its own picture, and what the button itself reaches over, it may cover.
@@ -305,16 +292,16 @@ for (const device of devices) {
         covered.forEach((c) => failures.push(`${what}: the target of ${target.name} covers ${c.name}`));
       }
       if (touch) { // the close button's target reaches 12 px from its middle each way
-        const close = middle(seen.controls.find((c) => c.name === 'close'));
+        const close = middle(control(seen, 'close'));
         const hits = await page.evaluate(({ x, y }) => [[-11, -11], [11, 11]].map(([dx, dy]) =>
           document.elementFromPoint(x + dx, y + dy)?.className), close);
         if (hits.some((hit) => hit !== 'close')) failures.push(`${what}: the close button's target is ${hits}`);
       }
       if (n === 11) break;
-      if (device.letters) failures.push(...(await lettersMeetButtons(page, n)));
+      if (device.letters) failures.push(...(await lettersMeetButtons(page, n, seen)));
+      const name = `Option${letters.indexOf(right[n - 1]) + 1}`;
+      const button = control(seen, name);
       if (touch) { // a tap on the answer's letter and text chooses it
-        const name = `Option${letters.indexOf(right[n - 1]) + 1}`;
-        const button = seen.controls.find((c) => c.name === name);
         const end = seen.targets.find((t) => t.name === name)?.right ?? button.right + 20 * seen.factor;
         await page.touchscreen.tap((button.right + end) / 2, middle(button).y);
         if (!(await page.$eval(option(right[n - 1]), (e) => e.checked))) {
@@ -322,7 +309,6 @@ for (const device of devices) {
           await press(option(right[n - 1]));
         }
       } else { // the mouse chooses by the round button alone, as on the desktop
-        const button = seen.controls.find((c) => c.name === `Option${letters.indexOf(right[n - 1]) + 1}`);
         await page.mouse.click(button.right + 12 * seen.factor, middle(button).y);
         if (await page.$eval(option(right[n - 1]), (e) => e.checked)) failures.push(`${what}: a click on a letter chose it`);
         await press(option(right[n - 1]));

@@ -2,7 +2,6 @@
 // its strict file:// origins) and in WebKit, the site from a server that compresses nothing, offline after one
 // visit and replaced by a new build, the words the pupil reads when something fails, no breach of
 // the page's security policy, and no accessibility violation that axe-core finds on any screen.
-//   node tests/web/delivery_test.mjs SITE_DIR SINGLE_FILE
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
@@ -11,7 +10,7 @@ import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { AxePuppeteer } from '@axe-core/puppeteer';
 import { serve } from '../../ui/web/serve.mjs';
-import { launch } from './engines.mjs';
+import { inEngine, launch } from './engines.mjs';
 import { answer, command, fillCounter, shown, state, takeWholeTest, wrong } from './walk.mjs';
 
 const [site, singleFile] = process.argv.slice(2);
@@ -36,9 +35,13 @@ function recordRefusals() {
 
 // A page of `browser`'s that records every breach of its security policy and every uncaught error
 // (in chromium and Firefox).
-// `context` may be a context of its own: one without the service worker an earlier visit left.
 const open = (browser, url, { beforeScripts = [], context } = {}) =>
   browser.open(url, { beforeScripts: [recordRefusals, beforeScripts].flat(), context });
+
+// A blank page of chromium's, as `open` makes it, in a context of its own: without the service
+// worker an earlier visit left. Closing its context closes it.
+const openFresh = async (beforeScripts) =>
+  open(chromium, null, { beforeScripts, context: await chromium.puppeteer.createBrowserContext() });
 
 // Right answers through all ten windows to the mark, with the security policy unbroken all along
 // where the engine tells of it (not in WebKit, whose WebDriver does not see the page's console).
@@ -58,23 +61,19 @@ const heading = (page) => page.waitForSelector('#loading.failed')
 test('the single file: at most 512 KiB, and from disk the whole test, in chromium, Firefox and WebKit', async () => {
   assert.ok(statSync(singleFile).size <= 512 * 1024, `${singleFile}: ${statSync(singleFile).size} bytes`);
   for (const engine of ['chromium', 'firefox', 'webkit']) {
-    const browser = engine === 'chromium' ? chromium : await launch(engine);
-    try {
+    await inEngine(engine, chromium, async (browser) => {
       const page = await open(browser, pathToFileURL(singleFile).href);
       await takeWholeTestUnbroken(page);
-      if (engine === 'webkit') continue;
+      if (engine === 'webkit') return;
       await page.goto(pathToFileURL(join(site, 'index.html')).href);
       assert.match(await heading(page), /^Страница открыта с диска/);
       await page.close();
-    } finally {
-      if (browser !== chromium) await browser.close();
-    }
+    });
   }
 });
 
 test('from a server that compresses nothing, at most 300 KiB reach the page before window 1', async () => {
-  const context = await chromium.puppeteer.createBrowserContext();
-  const page = await open(chromium, null, { context });
+  const page = await openFresh();
   const client = await page.createCDPSession();
   await client.send('Network.enable');
   let received = 0;
@@ -83,12 +82,11 @@ test('from a server that compresses nothing, at most 300 KiB reach the page befo
   await page.waitForSelector(shown);
   assert.ok(received > 100 * 1024 && received <= 300 * 1024, `${received} bytes`);
   await takeWholeTestUnbroken(page);
-  await context.close();
+  await page.browserContext().close();
 });
 
 test('until window 1 is ready the pupil reads «Загрузка теста…» over a progress bar', async () => {
-  const context = await chromium.puppeteer.createBrowserContext();
-  const page = await open(chromium, null, { context });
+  const page = await openFresh();
   await page.setRequestInterception(true);
   let held;
   const moduleAsked = new Promise((asked) => page.on('request', (request) => {
@@ -106,7 +104,7 @@ test('until window 1 is ready the pupil reads «Загрузка теста…»
   await held.continue();
   await page.waitForSelector(shown);
   assert.equal((await loading()).shown, false);
-  await context.close();
+  await page.browserContext().close();
 });
 
 // What the pupil reads in place of the test, for each way it can fail.
@@ -127,8 +125,7 @@ const failures = [
 ];
 for (const [what, expected, { module, page: document, beforeScripts, afterStart }] of failures) {
   test(`${what}: the pupil reads what failed and what to try`, async () => {
-    const context = await chromium.puppeteer.createBrowserContext();
-    const page = await open(chromium, null, { beforeScripts, context });
+    const page = await openFresh(beforeScripts);
     await page.setRequestInterception(true);
     page.on('request', (request) => {
       const path = new URL(request.url()).pathname;
@@ -153,7 +150,7 @@ for (const [what, expected, { module, page: document, beforeScripts, afterStart 
     assert.match(told.heading, expected);
     assert.ok(told.advice.length > 20, told.advice);
     assert.deepEqual({ ...told, heading: '', advice: '' }, { role: 'alert', heading: '', advice: '', retry: true, windows: 0 });
-    await context.close();
+    await page.browserContext().close();
   });
 }
 

@@ -40,16 +40,13 @@ const puppeteerOptions = {
 
 async function launchPuppeteer(engine) {
   const profile = mkdtempSync(join(tmpdir(), `kt-${engine}-`));
-  const browser = await puppeteer.launch({
-    headless: true, userDataDir: profile, timeout: patience, ...puppeteerOptions[engine],
-  });
+  const browser = await puppeteer.launch({ headless: true, userDataDir: profile, timeout: patience, ...puppeteerOptions[engine] });
   return {
-    engine,
     puppeteer: browser,
     // A page of `context` (the browser's default one unless given), with `beforeScripts` (a
     // function or a list of them) run in it before any of its own scripts; at `url`, when given,
-    // and then, unless `wait` is false, with its first window on screen.
-    async open(url, { viewport = defaultViewport, beforeScripts = [], context = browser, wait = true } = {}) {
+    // with its first window on screen.
+    async open(url, { viewport = defaultViewport, beforeScripts = [], context = browser } = {}) {
       const page = await context.newPage();
       page.setDefaultTimeout(patience);
       page.errors = [];
@@ -58,7 +55,7 @@ async function launchPuppeteer(engine) {
       await page.setViewport(viewport);
       for (const script of [beforeScripts].flat()) await page.evaluateOnNewDocument(script);
       if (url) await page.goto(url);
-      if (url && wait) await page.waitForSelector(shown);
+      if (url) await page.waitForSelector(shown);
       return page;
     },
     async close() {
@@ -91,7 +88,6 @@ async function launchWebKit() {
     throw new Error(`WebKitWebDriver did not start: ${error.message}`);
   }
   return {
-    engine: 'webkit',
     async open(url, { viewport = defaultViewport } = {}) {
       const session = await new Builder().usingServer(address).withCapabilities({
         browserName: 'MiniBrowser',
@@ -116,7 +112,15 @@ async function launchWebKit() {
   };
 }
 
-export function launch(engine) {
-  if (engine === 'webkit') return launchWebKit();
-  return launchPuppeteer(engine);
+export const launch = (engine) => (engine === 'webkit' ? launchWebKit() : launchPuppeteer(engine));
+
+// Runs `use(browser)` in a browser of `engine`: `chromium`, which the caller keeps open, for
+// chromium, else one launched for it and closed after.
+export async function inEngine(engine, chromium, use) {
+  const browser = engine === 'chromium' ? chromium : await launch(engine);
+  try {
+    return await use(browser);
+  } finally {
+    if (browser !== chromium) await browser.close();
+  }
 }

@@ -88,6 +88,22 @@ const ktPlatform = {
 };
 </script></body></html>`;
 
+// The platform's page at `url` in `browser`, with a run-time for `version` ('12' or '2004'; none
+// for null) that holds what the platform `saved` of an earlier sitting and that `spoil` (run in the
+// page) may break, and the test launched from it, in a frame or through the opener (`how`), with
+// its first window on screen. `page.warnings` collects what the test tells the console of the
+// platform, where the protocol shows it.
+export async function sitting(browser, url, version, { how = 'frame', saved = null, spoil = null } = {}) {
+  const page = await browser.open(`${url}platform.html`);
+  page.warnings = [];
+  page.on?.('console', (message) => { if (/^kinematics-test:/.test(message.text())) page.warnings.push(message.text()); });
+  if (version) await page.evaluate((v, s) => ktPlatform.setUp(v, s), version, saved);
+  if (spoil) await page.evaluate(spoil);
+  await page.evaluate((v, h) => ktPlatform.launch(v ?? '12', h), version, how);
+  await page.evaluate(() => ktPlatform.shown());
+  return page;
+}
+
 // The test inside the platform's page, for walk.mjs's moves: its clicks go to the test's
 // document, in the frame or the window the platform opened.
 export const theTestIn = (page) => ({

@@ -1,11 +1,7 @@
-// The SCORM packages in a learning platform of our own: a page with scorm-again's run-time (a
-// SCORM run-time that platforms embed, so that every value the test sends is validated as a
-// platform would), framing or opening the launch file of each unzipped package, over http. The
-// whole test for SCORM 1.2 and 2004 in chromium, Firefox and WebKit with the platform's data
-// checked after it; in chromium an attempt left and continued, the run-time found through the
-// opener, a mark below 0, no platform at all, a platform in review mode, and platforms that
-// misbehave; and the manifests.
-//   node tests/web/scorm_test.mjs BUILD_DIR   (where the build wrote the two packages)
+// The SCORM packages in a learning platform of our own (scorm_platform.mjs), framing or opening
+// the launch file of each, over http: the whole test in both versions and in the three engines,
+// with the platform's record checked after it; in chromium the sittings a platform may give it,
+// and the platforms that misbehave; and the manifests.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -13,13 +9,13 @@ import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { serve } from '../../ui/web/serve.mjs';
-import { engines, launch } from './engines.mjs';
+import { engines, inEngine, launch } from './engines.mjs';
 import { letters, right } from '../support/right_answers.mjs';
-import { packages, platformDir, theTestIn } from './scorm_platform.mjs';
+import { packages, platformDir, sitting, theTestIn } from './scorm_platform.mjs';
 import { answer as answerWindow, command, wrong } from './walk.mjs';
 
 const build = process.argv[2];
-assert.ok(build, 'usage: node scorm_test.mjs BUILD_DIR');
+assert.ok(build, 'usage: node scorm_test.mjs BUILD_DIR (where the build wrote the two packages)');
 const id = (letter) => 'abc'[letters.indexOf(letter)]; // as the run-times' identifiers allow
 
 let root;
@@ -38,18 +34,6 @@ after(async () => {
   if (root) rmSync(root, { recursive: true, force: true });
 });
 
-// The platform's page with a run-time (none for version null), and the test launched from it.
-async function sitting(browser, version, { how = 'frame', saved = null, spoil = null } = {}) {
-  const page = await browser.open(`${server.url}platform.html`);
-  page.warnings = []; // what the test tells the console of the platform, where the protocol shows it
-  page.on?.('console', (message) => { if (/^kinematics-test:/.test(message.text())) page.warnings.push(message.text()); });
-  if (version) await page.evaluate((v, s) => ktPlatform.setUp(v, s), version, saved);
-  if (spoil) await page.evaluate(spoil);
-  await page.evaluate((v, h) => ktPlatform.launch(v ?? '12', h), version, how);
-  await page.evaluate(() => ktPlatform.shown());
-  return page;
-}
-
 // Answers questions `from` to `to`, each after `wrongs(n)` wrong tries; returns the tries made.
 async function answer(page, from, to, wrongs) {
   const tries = [];
@@ -67,6 +51,13 @@ async function answer(page, from, to, wrongs) {
 
 // «Выход» on the result window.
 const exit = (page) => theTestIn(page).click(command);
+
+// The platform's record once the test has finished with it, the run-time having refused nothing.
+async function record(page) {
+  await page.evaluate(() => ktPlatform.finished);
+  assert.deepEqual(await page.evaluate(() => ktPlatform.rejected), []);
+  return page.evaluate(() => ktPlatform.data());
+}
 
 const named = { 12: '1.2', 2004: '2004' };
 
@@ -118,23 +109,18 @@ function checkRecord(version, cmi, tries) {
 
 for (const engine of engines) {
   test(`in ${engine}, both packages: the whole test, then score, statuses, every try and the session time`, async () => {
-    const browser = engine === 'chromium' ? chromium : await launch(engine);
-    try {
+    await inEngine(engine, chromium, async (browser) => {
       for (const [version, wrongs] of [['12', () => 1], ['2004', (n) => (n <= 4 ? 1 : 0)]]) {
-        const page = await sitting(browser, version);
+        const page = await sitting(browser, server.url, version);
         const tries = await answer(page, 1, 10, wrongs);
         const mark = markFor(tries.filter(([, , ok]) => !ok).length);
         await exit(page);
-        await page.evaluate(() => ktPlatform.finished);
+        checkRecord(version, await record(page), tries);
         const { end } = await page.evaluate(() => ktPlatform.state());
         assert.deepEqual(end, ['Тест окончен.', `Оценка: ${mark}`, 'Пройти тест ещё раз можно, открыв его снова в курсе, если учитель это разрешил.']);
-        checkRecord(version, await page.evaluate(() => ktPlatform.data()), tries);
-        assert.deepEqual(await page.evaluate(() => ktPlatform.rejected), []);
         await page.close();
       }
-    } finally {
-      if (browser !== chromium) await browser.close();
-    }
+    });
   });
 }
 
@@ -142,14 +128,12 @@ for (const engine of engines) {
 // kept: the same window, the same counts, and at the end the mark of an unbroken sitting.
 for (const version of ['12', '2004']) {
   test(`SCORM ${named[version]}: an attempt left at question 6 goes on where it was left`, async () => {
-    const first = await sitting(chromium, version);
+    const first = await sitting(chromium, server.url, version);
     const before = await answer(first, 1, 5, (n) => n % 3);
     for (let k = 0; k < 2; ++k) await answerWindow(theTestIn(first), 6, wrong(6));
     const left = await first.evaluate(() => ktPlatform.state());
     await first.evaluate(() => ktPlatform.leave());
-    await first.evaluate(() => ktPlatform.finished);
-    const kept = await first.evaluate(() => ktPlatform.data());
-    assert.deepEqual(await first.evaluate(() => ktPlatform.rejected), []);
+    const kept = await record(first);
     await first.close();
     assert.equal(versions[version].exit(kept), 'suspend');
     assert.notEqual(kept.suspend_data, '');
@@ -158,37 +142,34 @@ for (const version of ['12', '2004']) {
     const saved = version === '12'
       ? { suspend_data: kept.suspend_data, core: { entry: 'resume', lesson_status: kept.core.lesson_status } }
       : { suspend_data: kept.suspend_data, entry: 'resume', completion_status: kept.completion_status };
-    const second = await sitting(chromium, version, { saved });
+    const second = await sitting(chromium, server.url, version, { saved });
     const resumed = await second.evaluate(() => ktPlatform.state());
     assert.deepEqual({ ...resumed, labels: resumed.labels.slice(0, 6) }, { ...left, labels: left.labels.slice(0, 6) });
     const after = await answer(second, 6, 10, () => 0);
     const total = before.filter(([, , ok]) => !ok).length + 2;
     assert.equal((await second.evaluate(() => ktPlatform.state())).label.trim(), String(markFor(total)));
     await exit(second);
-    await second.evaluate(() => ktPlatform.finished);
-    const record = await second.evaluate(() => ktPlatform.data());
-    assert.equal(Number(versions[version].score(record).raw), Math.max(0, markFor(total)));
-    assert.equal(listed(record.interactions).length, after.length);
-    assert.deepEqual(await second.evaluate(() => ktPlatform.rejected), []);
+    const cmi = await record(second);
+    assert.equal(Number(versions[version].score(cmi).raw), Math.max(0, markFor(total)));
+    assert.equal(listed(cmi.interactions).length, after.length);
     await second.close();
   });
 }
 
 // Thirty wrong tries give the mark -2, which the platform gets as its least score, 0.
 test('the run-time found through the opener; a mark below 0 reaches it as 0 and failed', async () => {
-  const page = await sitting(chromium, '2004', { how: 'opener' });
+  const page = await sitting(chromium, server.url, '2004', { how: 'opener' });
   const tries = await answer(page, 1, 10, () => 3);
   assert.equal((await page.evaluate(() => ktPlatform.state())).label, '-2');
   await exit(page);
-  await page.evaluate(() => ktPlatform.finished);
+  checkRecord('2004', await record(page), tries);
   assert.equal((await page.evaluate(() => ktPlatform.state())).end[1], 'Оценка: -2');
-  checkRecord('2004', await page.evaluate(() => ktPlatform.data()), tries);
   await page.close();
 });
 
 // The end screen, and what the console was told of the platform, for a sitting of right answers.
 async function wholeSitting(version, spoil = null) {
-  const page = await sitting(chromium, version, { spoil });
+  const page = await sitting(chromium, server.url, version, { spoil });
   const { warnings } = page;
   await answer(page, 1, 10, () => 0);
   await exit(page);
@@ -205,16 +186,14 @@ test('no platform: nothing is sent, and the end screen is the one the single fil
 
 // A platform that allows no new attempt opens a finished one again only to be looked at.
 test('a platform showing the test for review only is told nothing, and the pupil is told so', async () => {
-  const page = await sitting(chromium, '12', { saved: { core: { lesson_mode: 'review', lesson_status: 'passed' } } });
+  const page = await sitting(chromium, server.url, '12', { saved: { core: { lesson_mode: 'review', lesson_status: 'passed' } } });
   await answer(page, 1, 10, () => 1);
   await exit(page);
-  await page.evaluate(() => ktPlatform.finished);
+  const cmi = await record(page);
   assert.deepEqual((await page.evaluate(() => ktPlatform.state())).end, ['Тест окончен.', 'Оценка: 2',
     'Это прохождение не записано: система обучения открыла тест только для просмотра.',
     'Пройти тест ещё раз можно, открыв его снова в курсе, если учитель это разрешил.']);
-  const cmi = await page.evaluate(() => ktPlatform.data());
   assert.deepEqual([cmi.core.lesson_status, cmi.core.score.raw, listed(cmi.interactions).length], ['passed', '', 0]);
-  assert.deepEqual(await page.evaluate(() => ktPlatform.rejected), []);
   await page.close();
 });
 
