@@ -47,8 +47,9 @@ void kt_page_fill_rect(double left, double top, double width, double height, con
 void kt_page_draw_image(int image, double left, double top, double scale);
 void kt_page_clip(double left, double top, double width, double height);
 void kt_page_unclip();
-void kt_page_draw_character(const char* family, int weight, bool italic, int pixelSize,
-                            double scaleX, double scaleY, double x, double y, char16_t character);
+// The font of the characters drawn after it, until kt_page_unclip().
+void kt_page_set_character_font(const char* family, int weight, bool italic, int pixelSize);
+void kt_page_draw_character(double scaleX, double scaleY, double x, double y, char16_t character);
 
 // The page's record of the attempt (scorm.js), for a learning platform and the end screen.
 // `choices`: the record of the pupil's choices so far, which an attempt left halfway continues

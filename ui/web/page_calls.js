@@ -38,8 +38,11 @@ mergeInto(LibraryManager.library, {
   kt_page_draw_image: function (image, left, top, scale) { ktPainter.drawImage(image, left, top, scale); },
   kt_page_clip: function (left, top, width, height) { ktPainter.clip(left, top, width, height); },
   kt_page_unclip: function () { ktPainter.unclip(); },
-  kt_page_draw_character: function (family, weight, italic, pixelSize, scaleX, scaleY, x, y, character) {
-    ktPainter.drawCharacter(UTF8ToString(family), weight, italic, pixelSize, scaleX, scaleY, x, y, character);
+  kt_page_set_character_font: function (family, weight, italic, pixelSize) {
+    ktPainter.setCharacterFont(UTF8ToString(family), weight, italic, pixelSize);
+  },
+  kt_page_draw_character: function (scaleX, scaleY, x, y, character) {
+    ktPainter.drawCharacter(scaleX, scaleY, x, y, character);
   },
   kt_page_attempt_saved: function (buffer, size) {
     const text = ktAttempt.saved();

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -19,7 +20,8 @@ namespace kt::web {
 namespace {
 
 // Draws each character through a transform that stretches the metafile's drawing units over the
-// box, so the glyphs narrow with the advances that place them.
+// box, so the glyphs narrow with the advances that place them. Lives between the clip and the
+// unclip of one box, which restores the canvas's font: the font it set is known until then.
 class CanvasText final : public TextCanvas {
 public:
     CanvasText(double left, double top) : m_left(left), m_top(top) {}
@@ -28,14 +30,24 @@ public:
                        double scaleY, char16_t character) override {
         if (scaleX <= 0 || scaleY <= 0)
             return;
-        kt_page_draw_character(font.face.c_str(), font.weight >= 600 ? 700 : 400, font.italic,
-                               fontPixelSize(height / scaleY), scaleX, scaleY, m_left + x,
-                               m_top + y, character);
+        useFont(font, fontPixelSize(height / scaleY));
+        kt_page_draw_character(scaleX, scaleY, m_left + x, m_top + y, character);
     }
 
 private:
+    void useFont(const MetafileFont& font, int pixelSize) {
+        if (m_current && *m_current == font && m_pixelSize == pixelSize)
+            return;
+        kt_page_set_character_font(font.face.c_str(), font.weight >= 600 ? 700 : 400, font.italic,
+                                   pixelSize);
+        m_current = font;
+        m_pixelSize = pixelSize;
+    }
+
     double m_left;
     double m_top;
+    std::optional<MetafileFont> m_current;
+    int m_pixelSize = 0;
 };
 
 // By FrameColour.

@@ -7,9 +7,8 @@ const ktPainter = (() => {
   const boxesOfWindow = new Map(); // form -> [{ canvas, control, width, height, scale }]
   const images = []; // canvases, by the number the program knows each by
   const enlargedImages = new Map(); // `${image} ${whole scale}` -> the image enlarged in whole-pixel blocks
-  const outerCanvases = []; // the canvases set aside, with their fonts, while an image is painted
+  const outerCanvases = []; // the canvases set aside while an image is painted
   let context = null; // of the canvas being painted
-  let contextFont = '';
 
   // A canvas of that size, made over or new, that the calls below paint into.
   function paintInto(canvas, width, height) {
@@ -17,7 +16,6 @@ const ktPainter = (() => {
     canvas.height = height;
     context = canvas.getContext('2d');
     context.imageSmoothingEnabled = false;
-    contextFont = '';
     return canvas;
   }
 
@@ -71,13 +69,13 @@ const ktPainter = (() => {
 
     // Paints into a blank image, new or the one numbered `reused`, until endImage().
     beginImage(width, height, reused) {
-      outerCanvases.push([context, contextFont]);
+      outerCanvases.push(context);
       const image = paintInto(images[reused] ?? document.createElement('canvas'), width, height);
       return reused >= 0 ? reused : kept(image);
     },
 
     endImage() {
-      [context, contextFont] = outerCanvases.pop();
+      context = outerCanvases.pop();
     },
 
     fillRect(left, top, width, height, colour) {
@@ -114,17 +112,17 @@ const ktPainter = (() => {
 
     unclip() {
       context.restore();
-      contextFont = '';
     },
 
-    drawCharacter(family, weight, italic, pixelSize, scaleX, scaleY, x, y, character) {
-      const font = `${italic ? 'italic ' : ''}${weight} ${pixelSize}px "${family}"`;
-      if (font !== contextFont) {
-        context.font = font;
-        context.fontKerning = 'none'; // the advances are stored; the font must not move glyphs
-        context.fillStyle = '#000000';
-        contextFont = font;
-      }
+    // The program sets it only when it changes, and again after each unclip(), which restores the
+    // canvas's own.
+    setCharacterFont(family, weight, italic, pixelSize) {
+      context.font = `${italic ? 'italic ' : ''}${weight} ${pixelSize}px "${family}"`;
+      context.fontKerning = 'none'; // the advances are stored; the font must not move glyphs
+      context.fillStyle = '#000000';
+    },
+
+    drawCharacter(scaleX, scaleY, x, y, character) {
       context.setTransform(scaleX, 0, 0, scaleY, x, y);
       context.fillText(String.fromCharCode(character), 0, 0);
       context.setTransform(1, 0, 0, 1, 0, 0);
