@@ -170,6 +170,11 @@ WebWindowSystem::WebWindowSystem(std::span<const WindowDescription* const> every
     kt_page_set_largest_window(width, height);
 }
 
+WebWindowSystem::~WebWindowSystem() {
+    if (g_page == this)
+        g_page = nullptr;
+}
+
 bool WebWindowSystem::paintAhead(double scale) const {
     for (const WindowDescription* description : m_everyWindow)
         for (const auto& c : description->controls()) {

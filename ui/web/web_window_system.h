@@ -54,8 +54,9 @@ public:
     // `everyWindow`: the description of every window the program may show; the page shows them
     // all at the one scale at which the largest fits the view, and paints their pictures ahead.
     // What the page reports (a click, a window closed, a picture box to paint) goes to the last
-    // one made, which must outlive the page's use of it.
+    // one made, and nowhere once it is gone.
     explicit WebWindowSystem(std::span<const WindowDescription* const> everyWindow);
+    ~WebWindowSystem() override;
 
     std::unique_ptr<Window> build(const WindowDescription& description,
                                   WindowEvents& events) override;
