@@ -16,9 +16,7 @@ public:
 
     void started() override { kt_page_attempt_started(); }
     void tried(const AnswerTry& answer) override;
-    void resultShown(std::int32_t mark, double total) override {
-        kt_page_attempt_result(mark, total);
-    }
+    void resultShown(std::int32_t mark, double) override { kt_page_attempt_result(mark); }
     void ended() override { kt_page_attempt_ended(); }
 
 private:

@@ -62,6 +62,6 @@ void kt_page_attempt_started();
 // `question` counts from 1, `option` and `rightOption` from 0 (Option1).
 void kt_page_attempt_tried(int question, int option, int rightOption, bool right, const char* words,
                            const char* choices);
-void kt_page_attempt_result(int mark, double total);
+void kt_page_attempt_result(int mark);
 void kt_page_attempt_ended();
 }

@@ -56,6 +56,6 @@ mergeInto(LibraryManager.library, {
   kt_page_attempt_tried: function (question, option, rightOption, right, words, choices) {
     ktAttempt.tried(question, option, rightOption, right, UTF8ToString(words), UTF8ToString(choices));
   },
-  kt_page_attempt_result: function (mark, total) { ktAttempt.result(mark, total); },
+  kt_page_attempt_result: function (mark) { ktAttempt.result(mark); },
   kt_page_attempt_ended: function () { ktAttempt.ended(); },
 });
