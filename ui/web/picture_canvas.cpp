@@ -67,15 +67,18 @@ PictureCanvas::PictureCanvas(PictureId picture, PictureBorder border, int width,
                      kProgramName.data(), loaded.error().describe().c_str());
         return;
     }
-    m_picture.emplace(std::move(loaded).value());
-    if (const auto* bitmap = std::get_if<Bitmap>(&*m_picture)) {
-        std::vector<std::uint8_t> rgba;
-        rgba.reserve(bitmap->rgb.size() / 3 * 4);
-        for (std::size_t i = 0; i + 2 < bitmap->rgb.size(); i += 3)
-            rgba.insert(rgba.end(), {bitmap->rgb[i], bitmap->rgb[i + 1], bitmap->rgb[i + 2], 255});
-        m_bitmapImage =
-            kt_page_define_image(rgba.data(), rgba.size(), bitmap->width, bitmap->height);
+    Picture& read = loaded.value();
+    if (auto* metafile = std::get_if<Metafile>(&read)) {
+        m_metafile.emplace(std::move(*metafile));
+        return;
     }
+    // The bitmap itself is not kept: the page has its copy.
+    const auto& bitmap = std::get<Bitmap>(read);
+    std::vector<std::uint8_t> rgba(bitmap.rgb.size() / 3 * 4, 255);
+    for (std::size_t pixel = 0; pixel < rgba.size() / 4; ++pixel)
+        for (std::size_t channel = 0; channel < 3; ++channel)
+            rgba[pixel * 4 + channel] = bitmap.rgb[pixel * 3 + channel];
+    m_bitmapImage = kt_page_define_image(rgba.data(), rgba.size(), bitmap.width, bitmap.height);
 }
 
 void PictureCanvas::paint(double scale) const {
@@ -113,14 +116,14 @@ void PictureCanvas::draw(double scale) const {
     const double innerWidth = width - 2 * border;
     const double innerHeight = height - 2 * border;
     kt_page_fill_rect(border, border, innerWidth, innerHeight, kFace);
-    if (!m_picture)
+    if (m_bitmapImage < 0 && !m_metafile)
         return;
     kt_page_clip(border, border, innerWidth, innerHeight);
     if (m_bitmapImage >= 0) {
         kt_page_draw_image(m_bitmapImage, border, border, scale);
-    } else if (const auto* metafile = std::get_if<Metafile>(&*m_picture)) {
+    } else {
         CanvasText canvas(border, border);
-        playMetafile(*metafile, innerWidth, innerHeight, canvas);
+        playMetafile(*m_metafile, innerWidth, innerHeight, canvas);
     }
     kt_page_unclip();
 }

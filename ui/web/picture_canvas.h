@@ -29,7 +29,7 @@ private:
     PictureBorder m_border;
     int m_width;
     int m_height;
-    std::optional<Picture> m_picture;
+    std::optional<Metafile> m_metafile;
     int m_bitmapImage = -1; // the page's image of a bitmap picture
     double m_paintedScale = 0;
     int m_paintedBox = -1; // the image of the whole box at m_paintedScale
