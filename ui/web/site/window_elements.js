@@ -94,8 +94,9 @@ const ktWindows = (() => {
     },
 
     setFont(form, control, family, pixelSize, bold, italic, underline, strikethrough) {
-      ktFit.setFontSize(element(form, control), pixelSize);
-      Object.assign(element(form, control).style, {
+      const styled = element(form, control);
+      ktFit.setFontSize(styled, pixelSize);
+      Object.assign(styled.style, {
         fontFamily: `"${family}"`,
         fontWeight: bold ? '700' : '400',
         fontStyle: italic ? 'italic' : 'normal',
