@@ -15,7 +15,7 @@ namespace kt {
 
 // The border's colours, by the names the desktop's palette gives them.
 enum class FrameColour : std::uint8_t { Dark, Light, Shadow, Midlight, Line };
-inline constexpr std::size_t kFrameColourCount = 5;
+inline constexpr std::size_t kFrameColourCount = static_cast<std::size_t>(FrameColour::Line) + 1;
 
 // Sunken: two lines, as Windows draws a sunken panel; flat: one line.
 constexpr int frameLines(PictureBorder border) {
