@@ -6,20 +6,20 @@
 // spent inside the run-time. Prints a Markdown section.
 //   node bench/scorm.mjs BUILD_DIR [ROUNDS]
 import { rmSync, statSync } from 'node:fs';
-import { loadavg } from 'node:os';
 import { join } from 'node:path';
 import { serve } from '../ui/web/serve.mjs';
 import { launch } from '../tests/web/engines.mjs';
 import { packages, platformDir, sitting } from '../tests/web/scorm_platform.mjs';
 import { right } from '../tests/support/right_answers.mjs';
 import { command, option } from '../tests/web/walk.mjs';
+import { loadAverageNote, median } from './statistics.mjs';
 
 const [build, roundsArgument] = process.argv.slice(2);
 const rounds = Number(roundsArgument ?? 10);
 const root = platformDir(build);
 const server = await serve(root);
 const browser = await launch('chromium');
-const loadBefore = loadavg()[0].toFixed(2);
+const loadAverage = loadAverageNote();
 
 // One move in the platform's page, timed on its clock: the option (walk.mjs's selector) chosen,
 // then «Далее».
@@ -48,14 +48,12 @@ await browser.close();
 await server.close();
 rmSync(root, { recursive: true, force: true });
 
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const kib = (file) => (statSync(join(build, file)).size / 1024).toFixed(1);
 console.log(`### The SCORM packages
 
 Measured by \`bench/scorm.mjs\` in Debian's chromium, headless, over localhost: ${rounds} sittings of
 ten right answers for each case, the cases in turn; medians of ${rounds * 10} moves, in ms, on the
-platform page's clock. The machine's load average (1 min) was ${loadBefore} before and
-${loadavg()[0].toFixed(2)} after.
+platform page's clock. ${loadAverage()}
 
 | Package | Size (KiB) |
 |---|---:|

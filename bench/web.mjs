@@ -4,11 +4,11 @@
 // on «Далее» to the next window painted. Prints a Markdown section.
 //   node bench/web.mjs SITE_DIR [RUNS] [DESKTOP_STARTUP_MS]
 import { statSync } from 'node:fs';
-import { loadavg } from 'node:os';
 import { join } from 'node:path';
 import { serve } from '../ui/web/serve.mjs';
 import { launch } from '../tests/web/engines.mjs';
 import { shown, takeWholeTest } from '../tests/web/walk.mjs';
+import { loadAverageNote, median } from './statistics.mjs';
 
 const [site, runsArgument, desktopStartup] = process.argv.slice(2);
 const runs = Number(runsArgument ?? 20);
@@ -62,7 +62,6 @@ function timesOf(frames, since, shown) {
   return { shown: (shown - since) / 1000, painted: (frame.committed - since) / 1000, presented: (frame.presented - since) / 1000 };
 }
 
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const fixed = (value, digits = 1) => value.toFixed(digits);
 
 // What reaches the page, file by file, from navigation to window "1" shown: with the cache off
@@ -86,7 +85,7 @@ async function transferred(compress) {
   return files;
 }
 
-const loadBefore = loadavg()[0];
+const loadAverage = loadAverageNote();
 const server = await serve(site);
 const chromium = await launch('chromium');
 try {
@@ -129,7 +128,7 @@ try {
   lines.push(`Measured by \`bench/web.mjs\` in Debian's chromium (${version}), headless, with the site`);
   lines.push('served over localhost by `ui/web/serve.mjs` with gzip, the cache off and the service worker bypassed; ' +
     `${runs} page loads, each followed by a pass through the test with right answers. ` +
-    `The machine's load average (1 min) was ${fixed(loadBefore, 2)} before and ${fixed(loadavg()[0], 2)} after.`, '');
+    loadAverage(), '');
   lines.push('### What the page transfers up to window "1" (headers included)', '');
   lines.push('From a server that compresses nothing (as a stock nginx or Apache does `application/wasm`, ' +
     'or `python3 -m http.server` everything), and from one that compresses with gzip. The module comes ' +

@@ -6,6 +6,7 @@
 //   node bench/web_bridge.mjs SITE_DIR [OTHER_SITE_DIR] [ROUNDS]
 import { serve } from '../ui/web/serve.mjs';
 import { launch } from '../tests/web/engines.mjs';
+import { median } from './statistics.mjs';
 
 const args = process.argv.slice(2);
 const rounds = /^\d+$/.test(args.at(-1) ?? '') ? Number(args.pop()) : 30;
@@ -32,7 +33,6 @@ const paintEveryBox = (passes, drawNothing) => {
   return times;
 };
 
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const servers = await Promise.all(sites.map((site) => serve(site)));
 const chromium = await launch('chromium');
 try {

@@ -57,10 +57,7 @@ hear() {
 keys() { xdotool key --delay 50 "$@"; }
 
 # The answers' places in the tab order, from the answer sheet the program's tables make.
-mapfile -t right < <(python3 -c '
-import json, sys
-for w in json.load(open(sys.argv[1], encoding="utf-8"))["windows"]:
-    if "right" in w: print(w["right"][-1])' "$e2e_dir/../support/answer_sheet.json")
+mapfile -t right < <("$e2e_dir/answer_sheet.py" options)
 
 # From «Далее», which has the focus as a window appears, to answer N and back, and Space there. On
 # the desktop: Tab to the statement, Tab to the options (the chosen one, or else the first), the

@@ -10,7 +10,7 @@ import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { AxePuppeteer } from '@axe-core/puppeteer';
 import { serve } from '../../ui/web/serve.mjs';
-import { inEngine, launch } from './engines.mjs';
+import { engines, inEngine, launch } from './engines.mjs';
 import { answer, command, fillCounter, shown, state, takeWholeTest, wrong } from './walk.mjs';
 
 const [site, singleFile] = process.argv.slice(2);
@@ -60,7 +60,7 @@ const heading = (page) => page.waitForSelector('#loading.failed')
 
 test('the single file: at most 512 KiB, and from disk the whole test, in chromium, Firefox and WebKit', async () => {
   assert.ok(statSync(singleFile).size <= 512 * 1024, `${singleFile}: ${statSync(singleFile).size} bytes`);
-  for (const engine of ['chromium', 'firefox', 'webkit']) {
+  for (const engine of engines) {
     await inEngine(engine, chromium, async (browser) => {
       const page = await open(browser, pathToFileURL(singleFile).href);
       await takeWholeTestUnbroken(page);

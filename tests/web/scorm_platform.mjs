@@ -7,7 +7,7 @@ import { copyFileSync, mkdtempSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { command, shown } from './walk.mjs';
+import { command, labelText, shown } from './walk.mjs';
 
 export const packages = { 12: 'kinematics-test-scorm12.zip', 2004: 'kinematics-test-scorm2004.zip' };
 
@@ -18,6 +18,7 @@ const platform = `<!DOCTYPE html>
 <body><section class="window"></section><script>
 const shown = ${JSON.stringify(shown)};
 const command = ${JSON.stringify(command)};
+const labelText = ${JSON.stringify(labelText)};
 const ktPlatform = {
   rejected: [],
   spent: 0, // ms inside the run-time's methods
@@ -69,8 +70,8 @@ const ktPlatform = {
     const w = d.querySelector(shown);
     return {
       caption: w?.querySelector('.caption').textContent ?? null,
-      label: w?.querySelector('[data-name="Label2"] span[aria-hidden]').textContent ?? null,
-      labels: [...d.querySelectorAll('[data-name="Label2"] span[aria-hidden]')].map((e) => e.textContent),
+      label: w?.querySelector(labelText).textContent ?? null,
+      labels: [...d.querySelectorAll(labelText)].map((e) => e.textContent),
       end: d.getElementById('end').hidden ? null : [...d.querySelectorAll('#end > :not([hidden])')].map((e) => e.textContent),
     };
   },

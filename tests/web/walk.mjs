@@ -7,14 +7,15 @@ import { right } from '../support/right_answers.mjs';
 export const shown = '.window:not([hidden])'; // the window on screen
 export const option = (letter) => `${shown} input[aria-label^="${letter}."]`;
 export const command = `${shown} [data-name="Command1"]`;
+export const labelText = '[data-name="Label2"] span[aria-hidden]'; // what Label2 shows, in a window
 export const wrong = (n) => (right[n - 1] === 'А' ? 'Б' : 'А'); // a wrong answer to window n
 
 // The windows on screen, the caption of the one shown and what its Label2 shows (and in which
 // face), what was last announced to a screen reader, and whether the end screen is up.
 export function state(page) {
-  return page.evaluate((shownWindow) => {
+  return page.evaluate((shownWindow, labelInWindow) => {
     const frame = document.querySelector(shownWindow);
-    const label = frame?.querySelector('[data-name="Label2"] span[aria-hidden]');
+    const label = frame?.querySelector(labelInWindow);
     return {
       windows: document.querySelectorAll(shownWindow).length,
       caption: frame?.querySelector('.caption').textContent ?? null,
@@ -23,7 +24,7 @@ export function state(page) {
       news: document.getElementById('news').textContent.trim(),
       ended: !document.getElementById('end').hidden,
     };
-  }, shown);
+  }, shown, labelText);
 }
 
 // Chooses the option of that letter in window n, its right one unless told, and presses «Далее».
